@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vernalith {
+
+// The editor's text model: what reading the whole text back gives after the whole text was replaced
+// by `text`. Every line break (CR LF, lone CR, lone LF, and U+2028 together with a CR and then an LF
+// directly after it) becomes CR LF; every other character, U+0000 included, stays.
+std::u16string ToEditorText(std::u16string_view text);
+
+// Number of lines the editor shows for a text in its model: no lines for the empty text, otherwise
+// one more than the number of line breaks.
+size_t EditorLineCount(std::u16string_view editorText);
+
+// Converts every CR LF to LF (for writing files with LF line breaks).
+std::u16string CrLfToLf(std::u16string_view text);
+
+}  // namespace vernalith

@@ -1,0 +1,206 @@
+#include "core/encoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vernalith {
+namespace {
+
+constexpr std::array<char16_t, 128> kCp1251High = {
+#include "core/cp1251_table.inc"
+};
+
+void AppendUtf8(std::string& out, uint32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+void AppendUtf16(std::u16string& out, uint32_t cp) {
+    if (cp < 0x10000) {
+        out.push_back(static_cast<char16_t>(cp));
+    } else {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    }
+}
+
+// Decodes one UTF-8 sequence at `i`; returns its length, or 0 when it is not valid.
+size_t DecodeOne(std::string_view bytes, size_t i, uint32_t& cp) {
+    const auto b0 = static_cast<unsigned char>(bytes[i]);
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
+    size_t len;
+    uint32_t min;
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2, cp = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3, cp = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4, cp = b0 & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + len > bytes.size()) return 0;
+    for (size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(bytes[i + k]);
+        if ((b & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
+std::optional<std::u16string> DecodeUtf8Impl(std::string_view bytes, bool strict) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            out.push_back(b);
+            ++i;
+            continue;
+        }
+        uint32_t cp = 0;
+        const size_t len = DecodeOne(bytes, i, cp);
+        if (len == 0) {
+            if (strict) return std::nullopt;
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        AppendUtf16(out, cp);
+        i += len;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string EncodeUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t c = text[i];
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+std::optional<std::u16string> DecodeUtf8Strict(std::string_view bytes) { return DecodeUtf8Impl(bytes, true); }
+
+std::u16string DecodeUtf8(std::string_view bytes) { return *DecodeUtf8Impl(bytes, false); }
+
+std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string out;
+    out.reserve(bytes.size() / 2 + 1);
+    size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        out.push_back(static_cast<char16_t>(bigEndian ? (a << 8 | b) : (b << 8 | a)));
+    }
+    if (i < bytes.size()) out.push_back(u'\uFFFD');  // a dangling odd byte
+    return out;
+}
+
+std::string EncodeUtf16LE(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c & 0xFF));
+        out.push_back(static_cast<char>(c >> 8));
+    }
+    return out;
+}
+
+std::u16string DecodeCp1251(std::string_view bytes) {
+    std::u16string out(bytes.size(), u'\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = b < 0x80 ? static_cast<char16_t>(b) : kCp1251High[b - 0x80];
+    }
+    return out;
+}
+
+std::string EncodeCp1251(std::u16string_view text) {
+    static const std::array<unsigned char, 0x10000> table = [] {
+        std::array<unsigned char, 0x10000> t{};
+        t.fill('?');
+        for (unsigned b = 0; b < 0x80; ++b) t[b] = static_cast<unsigned char>(b);
+        for (unsigned b = 0x80; b < 0x100; ++b) t[kCp1251High[b - 0x80]] = static_cast<unsigned char>(b);
+        return t;
+    }();
+    std::string out(text.size(), '\0');
+    for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(table[text[i]]);
+    return out;
+}
+
+std::u16string Decode(std::string_view bytes, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8: return DecodeUtf8(bytes);
+        case TextEncoding::Utf16LE: return DecodeUtf16(bytes, false);
+        case TextEncoding::Utf16BE: return DecodeUtf16(bytes, true);
+        case TextEncoding::Cp1251: return DecodeCp1251(bytes);
+    }
+    return {};
+}
+
+std::string Encode(std::u16string_view text, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8: return EncodeUtf8(text);
+        case TextEncoding::Utf16LE: return EncodeUtf16LE(text);
+        case TextEncoding::Utf16BE: {
+            std::string le = EncodeUtf16LE(text);
+            for (size_t i = 0; i + 1 < le.size(); i += 2) std::swap(le[i], le[i + 1]);
+            return le;
+        }
+        case TextEncoding::Cp1251: return EncodeCp1251(text);
+    }
+    return {};
+}
+
+std::optional<ByteOrderMark> DetectByteOrderMark(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) return ByteOrderMark{TextEncoding::Utf8, 3};
+    if (bytes.starts_with("\xFF\xFE")) return ByteOrderMark{TextEncoding::Utf16LE, 2};
+    if (bytes.starts_with("\xFE\xFF")) return ByteOrderMark{TextEncoding::Utf16BE, 2};
+    return std::nullopt;
+}
+
+std::u16string DecodeWithMarkOrAnsi(std::string_view bytes) {
+    if (auto mark = DetectByteOrderMark(bytes)) return Decode(bytes.substr(mark->length), mark->encoding);
+    return DecodeCp1251(bytes);
+}
+
+std::u16string DecodeAuto(std::string_view bytes) {
+    if (auto mark = DetectByteOrderMark(bytes)) return Decode(bytes.substr(mark->length), mark->encoding);
+    if (auto utf8 = DecodeUtf8Strict(bytes)) return *std::move(utf8);
+    return DecodeCp1251(bytes);
+}
+
+}  // namespace vernalith
