@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+
+class QApplication;
+
+namespace vernalith {
+
+class MainWindow;
+class TagHotkeyWindow;
+class TextInfoWindow;
+class CustomTagWindow;
+class FunctionSettingsWindow;
+class ListEditorWindow;
+class UiServices;
+class RandomSource;
+
+// Application-wide look: title, the Tahoma-like 8 pt font, the icon theme, tool tips without delay.
+void ConfigureApplication(QApplication& app);
+
+// Every window of the program, created once at start-up in this order and kept until exit.
+struct ApplicationWindows {
+    std::unique_ptr<MainWindow> form1;
+    TagHotkeyWindow* form3 = nullptr;
+    TextInfoWindow* form4 = nullptr;
+    CustomTagWindow* form5 = nullptr;
+    FunctionSettingsWindow* form6 = nullptr;
+    ListEditorWindow* form7 = nullptr;
+
+    ~ApplicationWindows();
+};
+
+// Creates the windows and connects the commands that open them.
+std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, RandomSource& random);
+
+}  // namespace vernalith

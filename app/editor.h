@@ -1,0 +1,62 @@
+#pragma once
+
+#include <Qsci/qsciscintilla.h>
+
+#include <string>
+#include <string_view>
+
+namespace vernalith {
+
+// The editor `richedit1`: the program's one document, seen through its text model. The whole text
+// reads as the lines joined by CR LF; positions and lengths are 0-based UTF-16 offsets into that
+// text, every line break counting two.
+class Editor : public QsciScintilla {
+    Q_OBJECT
+
+public:
+    explicit Editor(QWidget* parent = nullptr);
+
+    // The whole text: the lines joined by CR LF, no break after the last line.
+    std::u16string Text() const;
+    // Replaces the whole text. Every line break (CR LF, lone CR, lone LF, U+2028) becomes a break;
+    // a final break leaves an empty last line; U+0000 stays. Empties the typing history, puts the
+    // caret at the start and raises no change notification.
+    void ReplaceText(std::u16string_view text);
+    // Deletes every line and the typing history; no change notification.
+    void Clear();
+
+    bool HasInputFocus() const;
+    size_t SelectionStart() const;
+    size_t SelectionLength() const;
+    std::u16string SelectedText() const;
+    // Deletes the selection (if any) and inserts `text` there; CR LF, lone CR and lone LF in it each
+    // become a line break. Nothing is selected afterwards and the caret stands after the insertion.
+    // Raises the change notification.
+    void ReplaceSelection(std::u16string_view text);
+    // Moves the caret to `position`, selecting nothing.
+    void SetSelectionStart(size_t position);
+    // Selects `length` characters from the selection start.
+    void SetSelectionLength(size_t length);
+    size_t LineCount() const;
+    size_t TextLength() const;
+
+    // While busy the editor takes no edits from the user (a procedure is running on its text).
+    void SetBusy(bool busy);
+
+signals:
+    // After each edit made through the editor's own editing operations, or by ReplaceSelection;
+    // never after ReplaceText or Clear.
+    void Changed();
+
+private:
+    long PositionOfOffset(size_t offset) const;
+    size_t OffsetOfPosition(long position) const;
+    void ApplyLook();
+
+    bool silent_ = false;
+};
+
+// Every CR LF, lone CR and lone LF as CR LF; other characters unchanged.
+std::u16string WithCrLfBreaks(std::u16string_view text);
+
+}  // namespace vernalith

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/progress_panel.h"
+#include "app/window_settings.h"
+#include "core/procedure_context.h"
+
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+namespace vernalith {
+
+class Editor;
+class UiServices;
+struct CommandSpec;
+
+// The main window `TForm1`: menus, the page "Обработка вручную" with the four tool bars and the
+// editor, the status bar and the floating progress panel. Menus, tool bars and hot keys are built
+// from the command map; a control's handler is looked up by name, so features attach their
+// handlers without the window knowing them.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    using Procedure = std::function<std::u16string(const std::u16string&, ProcedureContext&)>;
+
+    MainWindow(UiServices& ui, RandomSource& random);
+    ~MainWindow() override;
+
+    Editor* editor() const { return editor_; }
+    QAction* action(std::string_view control) const;
+    QToolButton* toolButton(std::string_view control) const;
+    QMenu* dropDownMenu(std::string_view control) const;
+    QToolBar* toolBar(std::string_view name) const;
+    ProgressPanel* progressPanel() const { return panel_; }
+    QLabel* statusPanel(int index) const;
+    WindowSettings& settings() { return settings_; }
+    WindowProgress& progress() { return *progress_; }
+    UiServices& ui() { return ui_; }
+    RandomSource& random() { return random_; }
+
+    // Attaches the code a control runs (by its handler name, e.g. "ToolButton17Click").
+    void SetHandler(std::string_view handler, std::function<void()> run);
+    // Runs a control's handler as a click or key press would.
+    void Trigger(std::string_view control);
+
+    // The command wrapper: disables `button`, stores the editor text as the undo snapshot, enables
+    // undo, runs `procedure` on the text and replaces the editor text by the result, enables
+    // `button` again. While the procedure runs the editor is read-only and no other text command
+    // can start. A failure is shown in the error box and leaves the editor text as it was.
+    void WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst);
+
+    // One-level undo.
+    void TakeUndoSnapshot();
+    bool UndoAvailable() const { return undoAvailable_; }
+    const std::u16string& UndoSnapshot() const { return undoSnapshot_; }
+    void UndoLastCommand();
+    void UndoHotKey();
+    bool Busy() const { return busy_; }
+
+    // A two-state button's state image (tool-bar toggles, highlighting) and a drop-down item's mark.
+    int ImageIndex(std::string_view control) const;
+    void SetImageIndex(std::string_view control, int image);
+    bool IsMarked(std::string_view control) const;
+    void SetMarked(std::string_view control, bool marked);
+
+    // Shows or hides an optional tool bar with its button's image, as its toggle does.
+    void SetToolBarShown(std::string_view toolBar, bool shown);
+
+signals:
+    // After the editor's change notification has been handled.
+    void EditorChanged();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildPage();
+    void BuildToolBar(QToolBar* bar, int place);
+    QAction* MakeAction(const CommandSpec& spec);
+    void BuildDropDownMenus();
+    void BuildHotKeys();
+    void BuildStatusBar();
+    void AttachBuiltInHandlers();
+    void RunControl(const CommandSpec& spec);
+    void OnEditorChanged();
+    void SetBusy(bool busy);
+    void RefreshUndoButton();
+    void ToggleToolBar(std::string_view bar);
+    void PlaceProgressPanel();
+
+    UiServices& ui_;
+    RandomSource& random_;
+    Editor* editor_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    ProgressPanel* panel_ = nullptr;
+    QLabel* statusPanels_[3] = {};
+    std::map<std::string, QToolBar*, std::less<>> toolBars_;
+    std::map<std::string, QAction*, std::less<>> actions_;
+    std::map<std::string, QMenu*, std::less<>> menus_;
+    std::map<std::string, std::function<void()>, std::less<>> handlers_;
+    WindowSettings settings_;
+    std::unique_ptr<WindowProgress> progress_;
+    std::u16string undoSnapshot_;
+    bool undoAvailable_ = false;
+    bool busy_ = false;
+    bool shownOnce_ = false;
+};
+
+}  // namespace vernalith

@@ -1,0 +1,125 @@
+// The editor's text model: whole text read and replaced, positions as UTF-16 offsets with every line
+// break counting two, the selection operations and the change notification.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/editor.h"
+#include "support/recording_progress.h"
+
+using namespace vernalith;
+using vernalith::testing::T;
+
+class EditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void replacedTextReadsBackWithCrLfBreaks() {
+        struct Case {
+            const char* input;
+            const char* read;
+            size_t lines;
+        } cases[] = {
+            {"", "", 0},
+            {"a", "a", 1},
+            {"a{CR}{LF}b", "a{CR}{LF}b", 2},
+            {"x{CR}y{LF}z", "x{CR}{LF}y{CR}{LF}z", 3},
+            {"a{CR}{LF}", "a{CR}{LF}", 2},
+            {"a\u2028b\u2028{CR}{LF}c", "a{CR}{LF}b{CR}{LF}c", 3},
+            {"Это ё — \U0001F600", "Это ё — \U0001F600", 1},
+        };
+        Editor editor;
+        QSignalSpy changed(&editor, &Editor::Changed);
+        for (const auto& c : cases) {
+            editor.ReplaceText(T(c.input));
+            QCOMPARE(editor.Text(), T(c.read));
+            QCOMPARE(editor.LineCount(), c.lines);
+            QCOMPARE(editor.TextLength(), T(c.read).size());
+            QCOMPARE(editor.SelectionStart(), size_t{0});  // the caret goes to the start
+        }
+        QCOMPARE(changed.count(), 0);  // replacing the whole text raises no change notification
+        QVERIFY(!editor.isUndoAvailable());
+    }
+
+    void keepsU0000AndWhatFollows() {
+        Editor editor;
+        const std::u16string text(u"a\0b\r\nc\0", 7);
+        editor.ReplaceText(text);
+        QCOMPARE(editor.Text(), text);
+        QCOMPARE(editor.TextLength(), size_t{7});
+    }
+
+    void positionsCountUtf16UnitsAndTwoPerBreak() {
+        Editor editor;
+        editor.ReplaceText(u"ab\r\nЭто\r\n\U0001F600x");
+        // "ab" CR LF "Это" CR LF U+1F600 (two units) "x": offsets 0..11.
+        editor.SetSelectionStart(4);
+        editor.SetSelectionLength(3);
+        QCOMPARE(editor.SelectionStart(), size_t{4});
+        QCOMPARE(editor.SelectionLength(), size_t{3});
+        QCOMPARE(editor.SelectedText(), std::u16string(u"Это"));
+        editor.SetSelectionStart(1);
+        editor.SetSelectionLength(5);
+        QCOMPARE(editor.SelectedText(), std::u16string(u"b\r\nЭт"));
+        editor.SetSelectionStart(9);
+        editor.SetSelectionLength(3);
+        QCOMPARE(editor.SelectedText(), std::u16string(u"\U0001F600x"));
+        editor.SetSelectionStart(100);  // beyond the end: the caret goes to the end
+        QCOMPARE(editor.SelectionStart(), size_t{12});
+        QCOMPARE(editor.SelectionLength(), size_t{0});
+    }
+
+    void replacingTheSelectionIsAnEdit() {
+        Editor editor;
+        QSignalSpy changed(&editor, &Editor::Changed);
+        editor.ReplaceText(u"one two three");
+        editor.SetSelectionStart(4);
+        editor.SetSelectionLength(3);
+        editor.ReplaceSelection(u"<b>2\n2</b>");
+        QCOMPARE(editor.Text(), std::u16string(u"one <b>2\r\n2</b> three"));
+        QCOMPARE(editor.SelectionStart(), size_t{15});  // the caret after the insertion
+        QCOMPARE(editor.SelectionLength(), size_t{0});
+        QVERIFY(changed.count() >= 1);
+        const int before = changed.count();
+        editor.SetSelectionStart(0);
+        editor.ReplaceSelection(u"x\ry");  // nothing selected: inserted at the caret
+        QCOMPARE(editor.Text(), std::u16string(u"x\r\nyone <b>2\r\n2</b> three"));
+        QVERIFY(changed.count() > before);
+        editor.Clear();
+        QCOMPARE(editor.Text(), std::u16string());
+        QCOMPARE(editor.LineCount(), size_t{0});
+    }
+
+    void typingRaisesTheNotificationAndBusyBlocksIt() {
+        Editor editor;
+        editor.show();
+        editor.setFocus();
+        QSignalSpy changed(&editor, &Editor::Changed);
+        QTest::keyClicks(&editor, "ab");
+        QCOMPARE(editor.Text(), std::u16string(u"ab"));
+        QVERIFY(changed.count() >= 2);
+        editor.SetBusy(true);
+        QTest::keyClicks(&editor, "c");
+        QCOMPARE(editor.Text(), std::u16string(u"ab"));
+        editor.ReplaceText(u"still replaceable");  // the command's own result goes in while busy
+        QCOMPARE(editor.Text(), std::u16string(u"still replaceable"));
+        editor.SetBusy(false);
+        QTest::keyClick(&editor, Qt::Key_End);
+        QTest::keyClicks(&editor, "!");
+        QCOMPARE(editor.Text(), std::u16string(u"still replaceable!"));
+    }
+
+    void bigTextsRoundTrip() {
+        Editor editor;
+        std::u16string text;
+        for (int i = 0; i < 200000; ++i) text += u"строка line\r\n";
+        editor.ReplaceText(text);
+        QCOMPARE(editor.Text(), text);
+        QCOMPARE(editor.LineCount(), size_t{200001});
+        editor.SetSelectionStart(13 * 150000 + 7);
+        editor.SetSelectionLength(4);
+        QCOMPARE(editor.SelectedText(), std::u16string(u"line"));
+    }
+};
+
+QTEST_MAIN(EditorTest)
+#include "editor_test.moc"

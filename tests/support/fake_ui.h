@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+
+#include "app/ui_services.h"
+
+namespace vernalith::testing {
+
+// Records what the user would have been shown instead of opening boxes or a browser.
+class FakeUi : public UiServices {
+public:
+    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+    void ShowError(QWidget*, const QString& text) override { errors << text; }
+    void OpenUrl(const QString& url) override { urls << url; }
+
+    QStringList messages;
+    QStringList errors;
+    QStringList urls;
+};
+
+}  // namespace vernalith::testing

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include "app/application.h"
+#include "app/editor.h"
+#include "app/main_window.h"
+#include "core/random.h"
+#include "support/fake_ui.h"
+
+namespace vernalith::testing {
+
+// The real windows, created as at start-up, in a temporary current folder of their own.
+struct GuiFixture {
+    GuiFixture() : random(42) {
+        previous = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        windows = CreateApplicationWindows(ui, random);
+        window().resize(1000, 700);
+    }
+    ~GuiFixture() {
+        windows.reset();
+        QDir::setCurrent(previous);
+    }
+
+    MainWindow& window() { return *windows->form1; }
+    Editor& editor() { return *windows->form1->editor(); }
+
+    // Shows the window and gives it the keyboard, so hot keys reach it.
+    bool ShowActive() {
+        window().show();
+        window().activateWindow();
+        return QTest::qWaitForWindowActive(&window());
+    }
+
+    QTemporaryDir folder;
+    QString previous;
+    FakeUi ui;
+    SeededRandom random;
+    std::unique_ptr<ApplicationWindows> windows;
+};
+
+inline QString Q(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::u16string U(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
+}
+
+}  // namespace vernalith::testing
