@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <string_view>
 
@@ -76,6 +77,11 @@ public:
         }
         return false;
     }
+
+    // How many Step() calls in a row will return false from here.
+    size_t StepsBeforeReport() const { return count_ > limit_ ? 0 : static_cast<size_t>(limit_ + 1 - count_); }
+    // Counts `steps` steps at once; `steps` must not exceed StepsBeforeReport().
+    void Advance(size_t steps) { count_ += static_cast<int>(steps); }
 
     static constexpr int kDefaultLimit = 30000;
 

@@ -1,17 +1,21 @@
 #include "text/whitespace.h"
 
+#include <algorithm>
+
 #include "core/line_list.h"
 #include "core/percent.h"
 
 namespace vernalith {
 namespace {
 
-bool IsSpaceBeforePunctuationTarget(char16_t c) { return c == u',' || c == u'.' || c == u':' || c == u';'; }
+bool IsMarkAfterSpace(char16_t c) { return c == u',' || c == u'.' || c == u':' || c == u';'; }
 
 // Each pass below builds its result in one left-to-right sweep. The scan it stands for walks a text
-// that is being edited in place with a 1-based position p; at any moment that text is `out` (final)
-// followed by the unread rest of the input, so p and the current length L are known exactly and the
-// progress reports fall where the in-place scan would make them.
+// that is edited in place, with a 1-based position p; at any moment that text is the output written
+// so far followed by the unread rest of the input, so p and the current length L are known exactly
+// and the progress reports fall where the in-place scan would make them. Runs of characters that
+// cannot start an edit are copied in bulk, counted as one step each. Each pass compacts the working
+// copy in place.
 class Scan {
 public:
     Scan(ProgressReporter& progress, int stepLimit) : progress_(progress), counter_(stepLimit) {}
@@ -23,6 +27,16 @@ public:
         }
     }
 
+    // Copies in[i..end) to `out` for as long as `plain` holds and no report is due; returns the new i.
+    template <typename Plain>
+    size_t CopyPlain(const char16_t* in, size_t i, size_t end, char16_t*& out, Plain plain) {
+        const size_t stop = std::min(end, i + counter_.StepsBeforeReport());
+        size_t j = i;
+        while (j < stop && plain(in[j])) *out++ = in[j++];
+        counter_.Advance(j - i);
+        return j;
+    }
+
 private:
     ProgressReporter& progress_;
     StepCounter counter_;
@@ -30,75 +44,91 @@ private:
 
 // Leading spaces go; then every pair of spaces becomes one space, the same position being looked at
 // again after each replacement (except at position 1), so runs collapse to a single space.
-std::u16string CollapseSpaceRuns(std::u16string_view in, Scan& scan) {
-    size_t i = in.find_first_not_of(u' ');
-    if (i == std::u16string_view::npos) return {};
-    const size_t n = in.size();
-    std::u16string out;
-    out.reserve(n - i);
-    while (n - i > 1) {  // p = out.size() + 1 < L = out.size() + n - i
-        scan.Step(out.size() + 1, out.size() + n - i);
+void CollapseSpaceRuns(std::u16string& text, Scan& scan) {
+    size_t i = text.find_first_not_of(u' ');
+    if (i == std::u16string::npos) {
+        text.clear();
+        return;
+    }
+    const char16_t* in = text.data();
+    const size_t n = text.size();
+    char16_t* const begin = text.data();
+    char16_t* out = begin;
+    auto written = [&] { return static_cast<size_t>(out - begin); };
+    while (n - i > 1) {  // p = written + 1 < L = written + n - i
+        i = scan.CopyPlain(in, i, n - 1, out, [](char16_t c) { return c != u' '; });
+        if (n - i <= 1) break;
+        scan.Step(written() + 1, written() + n - i);
         if (in[i] == u' ' && in[i + 1] == u' ') {
-            if (out.empty()) {  // at position 1 the scan moves on after the replacement
-                out.push_back(u' ');
+            if (out == begin) {  // at position 1 the scan moves on after the replacement
+                *out++ = u' ';
                 i += 2;
             } else {
                 ++i;
             }
         } else {
-            out.push_back(in[i++]);
+            *out++ = in[i++];
         }
     }
-    out.append(in.substr(i));
-    return out;
+    while (i < n) *out++ = in[i++];
+    text.resize(written());
 }
 
-// The space after each line feed goes. The text is `out`, the character at p (in[i]) and in[j...].
-std::u16string DropSpaceAfterLineFeed(std::u16string_view in, Scan& scan) {
-    const size_t n = in.size();
-    if (n == 0) return {};
-    std::u16string out;
-    out.reserve(n);
+// The space after each line feed goes. The text is the output, the character at p (in[i]) and
+// in[j...]; j is i + 1 except right after a deletion.
+void DropSpaceAfterLineFeed(std::u16string& text, Scan& scan) {
+    const size_t n = text.size();
+    if (n == 0) return;
+    const char16_t* in = text.data();
+    char16_t* const begin = text.data();
+    char16_t* out = begin;
+    auto written = [&] { return static_cast<size_t>(out - begin); };
     size_t i = 0, j = 1;
-    while (j < n) {  // p = out.size() + 1 < L = out.size() + 1 + n - j
-        scan.Step(out.size() + 1, out.size() + 1 + n - j);
+    while (j < n) {  // p = written + 1 < L = written + 1 + n - j
+        if (j == i + 1) {
+            i = scan.CopyPlain(in, i, n - 1, out, [](char16_t c) { return c != u'\n'; });
+            j = i + 1;
+            if (j >= n) break;
+        }
+        scan.Step(written() + 1, written() + 1 + n - j);
         if (in[i] == u'\n' && in[j] == u' ') {
             ++j;
-            if (!out.empty()) continue;  // p goes back and forward: the same position again
+            if (out != begin) continue;  // p goes back and forward: the same position again
         }
-        out.push_back(in[i]);
+        *out++ = in[i];
         i = j++;
     }
-    if (i < n) out.push_back(in[i]);
-    if (j < n) out.append(in.substr(j));
-    return out;
+    if (i < n) *out++ = in[i];
+    while (j < n) *out++ = in[j++];
+    text.resize(written());
 }
 
 // The space in front of "," "." ":" ";" goes. After the runs are collapsed no two spaces meet and the
 // text does not start with one, so a replacement never enables another at the step-back position;
 // the step after it looks at the mark itself.
-std::u16string DropSpaceBeforePunctuation(std::u16string_view in, Scan& scan) {
-    const size_t n = in.size();
-    std::u16string out;
-    out.reserve(n);
+void DropSpaceBeforePunctuation(std::u16string& text, Scan& scan) {
+    const size_t n = text.size();
+    const char16_t* in = text.data();
+    char16_t* const begin = text.data();
+    char16_t* out = begin;
+    auto written = [&] { return static_cast<size_t>(out - begin); };
     size_t i = 0;
-    while (i + 1 < n) {  // p = out.size() + 1 < L = out.size() + n - i
-        scan.Step(out.size() + 1, out.size() + n - i);
-        if (in[i] == u' ' && IsSpaceBeforePunctuationTarget(in[i + 1])) {
+    while (i + 1 < n) {  // p = written + 1 < L = written + n - i
+        i = scan.CopyPlain(in, i, n - 1, out, [](char16_t c) { return c != u' '; });
+        if (i + 1 >= n) break;
+        scan.Step(written() + 1, written() + n - i);
+        if (in[i] == u' ' && IsMarkAfterSpace(in[i + 1])) {
             ++i;
         } else {
-            out.push_back(in[i++]);
+            *out++ = in[i++];
         }
     }
-    out.append(in.substr(i));
-    return out;
+    while (i < n) *out++ = in[i++];
+    text.resize(written());
 }
 
 bool IsBlankLine(std::u16string_view line) {
-    for (char16_t c : line) {
-        if (c >= u'\u0021' && c <= u'\u044F') return false;
-    }
-    return true;
+    return std::none_of(line.begin(), line.end(), [](char16_t c) { return c >= u'\u0021' && c <= u'\u044F'; });
 }
 
 }  // namespace
@@ -106,9 +136,12 @@ bool IsBlankLine(std::u16string_view line) {
 std::u16string RemoveExtraSpaces(const std::u16string& text, ProgressReporter& progress, int stepLimit) {
     progress.SetStatusCaption(u"удаление пробелов");
     Scan scan(progress, stepLimit);
-    std::u16string result = CollapseSpaceRuns(text, scan);
-    result = DropSpaceAfterLineFeed(result, scan);
-    result = DropSpaceBeforePunctuation(result, scan);
+    // The passes only delete, so each compacts the one working copy in place: the write position
+    // never passes the read position.
+    std::u16string result = text;
+    CollapseSpaceRuns(result, scan);
+    DropSpaceAfterLineFeed(result, scan);
+    DropSpaceBeforePunctuation(result, scan);
     progress.FinishReport();
     return result;
 }
@@ -123,10 +156,10 @@ std::u16string RemoveEmptyLines(const std::u16string& text, ProgressReporter& pr
     // input the list holds the kept lines and the unexamined ones, and the index is kept.size().
     for (size_t k = 0; k < lines.size(); ++k) {
         if (!IsBlankLine(lines[k])) kept.push_back(lines[k]);
-        // The counter is increased after each examined line; the report comes once it exceeds the limit.
         if (counter.StepDone()) {
             const size_t count = kept.size() + (lines.size() - k - 1);
-            progress.ReportPercent(PercentOfLinesPlusOne(static_cast<int64_t>(kept.size()), static_cast<int64_t>(count)));
+            progress.ReportPercent(
+                PercentOfLinesPlusOne(static_cast<int64_t>(kept.size()), static_cast<int64_t>(count)));
             progress.PumpEvents();
         }
     }

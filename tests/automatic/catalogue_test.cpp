@@ -63,8 +63,11 @@ TEST(SettingsTable, EverySettingOnceWithItsDefault) {
     // Record numbers run 1..7 in options.ini and 1..19 in options2.ini, in table order.
     int ini = 0, ini2 = 0;
     for (const auto& info : SettingsTable()) {
-        if (info.file == SettingsFile::OptionsIni) EXPECT_EQ(info.record, ++ini) << info.name;
-        if (info.file == SettingsFile::Options2Ini) EXPECT_EQ(info.record, ++ini2) << info.name;
+        if (info.file == SettingsFile::OptionsIni) {
+            EXPECT_EQ(info.record, ++ini) << info.name;
+        } else if (info.file == SettingsFile::Options2Ini) {
+            EXPECT_EQ(info.record, ++ini2) << info.name;
+        }
     }
     EXPECT_EQ(ini, 7);
     EXPECT_EQ(ini2, 19);
