@@ -3,6 +3,10 @@
 #include <array>
 
 #include "automatic/catalogue.h"
+#include "core/procedure_error.h"
+#include "markup/article_split.h"
+#include "markup/paragraphs.h"
+#include "markup/tag_stripping.h"
 #include "text/whitespace.h"
 
 namespace vernalith {
@@ -17,10 +21,38 @@ std::u16string RunRemoveEmptyLines(const std::u16string& text, ProcedureContext&
     return RemoveEmptyLines(text, context.progress);
 }
 
+std::u16string RunStripHtmlTags(const std::u16string& text, ProcedureContext& context) {
+    return StripHtmlTags(text, context.progress);
+}
+
+std::u16string RunInsertParagraphTags(const std::u16string& text, ProcedureContext& context) {
+    return InsertParagraphTags(text, context.progress);
+}
+
+// The caption goes up before the settings are read, so a setting that is not a whole number fails
+// with the caption showing, and before the text is touched. The settings are read in the order of
+// their page: heading length, the tags, the article lengths.
+std::u16string RunSplitIntoArticles(const std::u16string& text, ProcedureContext& context) {
+    context.progress.SetStatusCaption(kArticleSplitCaption);
+    ArticleSplitSettings settings;
+    settings.headingLength = ParseIntegerSetting(context.settings.Value(Setting::HeadingLength));
+    settings.headingOpenTag = context.settings.Value(Setting::HeadingOpenTag);
+    settings.headingCloseTag = context.settings.Value(Setting::HeadingCloseTag);
+    settings.minChars = ParseIntegerSetting(context.settings.Value(Setting::ArticleMinChars));
+    settings.maxChars = ParseIntegerSetting(context.settings.Value(Setting::ArticleMaxChars));
+    return SplitIntoArticles(text, settings, context.random, context.progress);
+}
+
+// One entry a line, so that adding a procedure is a one-line change.
+// clang-format off
 const ProcedureInfo kProcedures[] = {
     {"RemoveExtraSpaces", RunRemoveExtraSpaces},
     {"RemoveEmptyLines", RunRemoveEmptyLines},
+    {"StripHtmlTags", RunStripHtmlTags},
+    {"InsertParagraphTags", RunInsertParagraphTags},
+    {"SplitIntoArticles", RunSplitIntoArticles},
 };
+// clang-format on
 
 }  // namespace
 

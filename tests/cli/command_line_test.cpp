@@ -91,5 +91,49 @@ TEST(CommandLine, ListNamesEveryProcedureWithItsCaption) {
     EXPECT_NE(r.out.find("RemoveEmptyLines\tудаление пустых строк\n"), std::string::npos);
 }
 
+TEST(CommandLine, MarkupProcedures) {
+    EXPECT_EQ(RunCli({"StripHtmlTags"}, "a<b>c</b>d").out, "acd");
+    EXPECT_EQ(RunCli({"удаление html тегов"}, "<p>Текст</p>").out, "Текст");
+    EXPECT_EQ(RunCli({"простановка тегов абзацев <p></p>"}, "a\r\n\r\nb").out, "<p>a</p>\r\n\r\n<p>b</p>\r\n");
+}
+
+TEST(CommandLine, SplitIntoArticlesWithFixedLengthsIsExact) {
+    // --raw-text keeps the line feeds the split puts in; the editor model would turn them into CR LF.
+    const Result r =
+        RunCli({"--raw-text", "--set", "ArticleMinChars=40", "--set", "ArticleMaxChars=40", "SplitIntoArticles"},
+               "Заголовок\r\nАбзац один.\r\nАбзац два.\r\nАбзац три. Ещё.Конец");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "<h1>Заголовок</h1>\nЗаголовок\r\nАбзац один.\r\n\n<h1>Абзац два</h1>\nАбзац два.\r\n"
+              "Абзац три. Ещё.\n<h1>Конец</h1>\nКонец");
+}
+
+TEST(CommandLine, SplitIntoArticlesRepeatsWithTheSameSeed) {
+    std::string text;
+    for (int i = 0; i < 400; ++i) text += "Предложение номер " + std::to_string(i) + " о разбивке текста.\r\n";
+    auto split = [&](const char* seed) {
+        return RunCli({"--seed", seed, "--set", "ArticleMinChars=300", "--set", "ArticleMaxChars=900",
+                       "авторазбивка статей (простановка тегов заголовка)"},
+                      text)
+            .out;
+    };
+    const std::string first = split("5");
+    EXPECT_EQ(split("5"), first);
+    EXPECT_NE(split("6"), first);
+    size_t headings = 0;
+    for (size_t at = first.find("<h1>"); at != std::string::npos; at = first.find("<h1>", at + 1)) ++headings;
+    EXPECT_GT(headings, 15u);
+}
+
+TEST(CommandLine, SplitSettingsThatAreNotWholeNumbersFail) {
+    const Result r = RunCli({"--set", "ArticleMaxChars=17OO", "SplitIntoArticles"}, "Текст");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "vernalith-cli: ''17OO'' is not a valid integer value.\n");
+    EXPECT_TRUE(r.out.empty());
+    const Result bad = RunCli({"--set", "ArticleMinChars=0", "SplitIntoArticles"}, "Текст");
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_NE(bad.err.find("ArticleMinChars"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vernalith
