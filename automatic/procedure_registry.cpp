@@ -3,6 +3,8 @@
 #include <array>
 
 #include "automatic/catalogue.h"
+#include "markup/tag_count.h"
+#include "markup/text_info.h"
 #include "text/whitespace.h"
 
 namespace vernalith {
@@ -17,9 +19,35 @@ std::u16string RunRemoveEmptyLines(const std::u16string& text, ProcedureContext&
     return RemoveEmptyLines(text, context.progress);
 }
 
+// Reports: the result is what the user is shown, not a new text.
+std::u16string RunCountTags(const std::u16string& text, ProcedureContext& context) {
+    const std::u16string customTag = context.settings.Value(Setting::CustomCountTag);
+    const std::u16string message = TagCountMessage(CountTags(text, customTag, context.progress));
+    context.progress.ClearPercent();
+    return message;
+}
+
+// The two label texts, then the word list, each line ended by CR LF; the message alone for an
+// empty text.
+std::u16string RunTextInfo(const std::u16string& text, ProcedureContext& context) {
+    const std::optional<TextInformation> info = CollectTextInformation(text, context.progress);
+    std::u16string report;
+    auto line = [&](std::u16string_view content) { report.append(content).append(u"\r\n"); };
+    if (!info) {
+        line(kEmptyTextMessage);
+        return report;
+    }
+    line(info->totalLabel);
+    line(info->nonSpaceLabel);
+    for (const WordCount& word : info->words) line(WordListLine(word));
+    return report;
+}
+
 const ProcedureInfo kProcedures[] = {
     {"RemoveExtraSpaces", RunRemoveExtraSpaces},
     {"RemoveEmptyLines", RunRemoveEmptyLines},
+    {"CountTags", RunCountTags, true},
+    {"TextInfo", RunTextInfo, true},
 };
 
 }  // namespace
