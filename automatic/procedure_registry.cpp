@@ -6,7 +6,9 @@
 #include "core/procedure_error.h"
 #include "markup/article_split.h"
 #include "markup/paragraphs.h"
+#include "markup/tag_count.h"
 #include "markup/tag_stripping.h"
+#include "markup/text_info.h"
 #include "text/whitespace.h"
 
 namespace vernalith {
@@ -43,6 +45,30 @@ std::u16string RunSplitIntoArticles(const std::u16string& text, ProcedureContext
     return SplitIntoArticles(text, settings, context.random, context.progress);
 }
 
+// Reports: the result is what the user is shown, not a new text.
+std::u16string RunCountTags(const std::u16string& text, ProcedureContext& context) {
+    const std::u16string customTag = context.settings.Value(Setting::CustomCountTag);
+    const std::u16string message = TagCountMessage(CountTags(text, customTag, context.progress));
+    context.progress.ClearPercent();
+    return message;
+}
+
+// The two label texts, then the word list, each line ended by CR LF; the message alone for an
+// empty text.
+std::u16string RunTextInfo(const std::u16string& text, ProcedureContext& context) {
+    const std::optional<TextInformation> info = CollectTextInformation(text, context.progress);
+    std::u16string report;
+    auto line = [&](std::u16string_view content) { report.append(content).append(u"\r\n"); };
+    if (!info) {
+        line(kEmptyTextMessage);
+        return report;
+    }
+    line(info->totalLabel);
+    line(info->nonSpaceLabel);
+    for (const WordCount& word : info->words) line(WordListLine(word));
+    return report;
+}
+
 // One entry a line, so that adding a procedure is a one-line change.
 // clang-format off
 const ProcedureInfo kProcedures[] = {
@@ -51,6 +77,8 @@ const ProcedureInfo kProcedures[] = {
     {"StripHtmlTags", RunStripHtmlTags},
     {"InsertParagraphTags", RunInsertParagraphTags},
     {"SplitIntoArticles", RunSplitIntoArticles},
+    {"CountTags", RunCountTags, true},
+    {"TextInfo", RunTextInfo, true},
 };
 // clang-format on
 

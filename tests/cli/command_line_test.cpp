@@ -84,6 +84,21 @@ TEST(CommandLine, FilesInAndOut) {
     std::filesystem::remove_all(dir);
 }
 
+TEST(CommandLine, ReportsAreWrittenAsTheyAre) {
+    // The tag count message exactly as the box shows it, its lines ended by LF CR.
+    EXPECT_EQ(RunCli({"CountTags"}, "<H1>a</h1>\n<h2><h4>").out, "<h1> - 1\n\r<h2> - 1\n\r<h3> - 0\n\r<h4> - 1\n\r");
+    EXPECT_EQ(RunCli({"--set", "CustomCountTag=P", "CountTags"}, "Pp p").out,
+              "<h1> - 0\n\r<h2> - 0\n\r<h3> - 0\n\rp - 3\n\r");
+    // Text information: the labels, then the word list, one a line; the input's lone LF became CR LF.
+    EXPECT_EQ(RunCli({"TextInfo"}, "дом и сад\nдом").out,
+              "всего символов 14\r\nсимволов без пробелов 12\r\nдом - 2\r\nсад - 1\r\n");
+    EXPECT_EQ(RunCli({"--eol", "lf", "TextInfo"}, "дом и сад\nдом").out,
+              "всего символов 14\nсимволов без пробелов 12\nдом - 2\nсад - 1\n");
+    const Result empty = RunCli({"TextInfo"}, "");
+    EXPECT_EQ(empty.code, 0);
+    EXPECT_EQ(empty.out, "Поле для ввода текста пустое, пожалуйста вставьте текст.\r\n");
+}
+
 TEST(CommandLine, ListNamesEveryProcedureWithItsCaption) {
     const Result r = RunCli({"--list"});
     EXPECT_EQ(r.code, 0);
