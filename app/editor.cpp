@@ -70,8 +70,11 @@ void Editor::ReplaceText(std::u16string_view text) {
     const bool wasReadOnly = isReadOnly();
     SendScintilla(SCI_SETREADONLY, 0);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0);
+    // The UTF-16 line index is rebuilt once after the insertion rather than kept up line by line.
+    SendScintilla(SCI_RELEASELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     SendScintilla(SCI_CLEARALL);
     if (!utf8.empty()) SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+    SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_GOTOPOS, 0);

@@ -10,34 +10,6 @@ constexpr std::array<char16_t, 128> kCp1251High = {
 #include "core/cp1251_table.inc"
 };
 
-void AppendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
-void AppendUtf16(std::u16string& out, uint32_t cp) {
-    if (cp < 0x10000) {
-        out.push_back(static_cast<char16_t>(cp));
-    } else {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    }
-}
-
 // Decodes one UTF-8 sequence at `i`; returns its length, or 0 when it is not valid.
 size_t DecodeOne(std::string_view bytes, size_t i, uint32_t& cp) {
     const auto b0 = static_cast<unsigned char>(bytes[i]);
@@ -67,12 +39,14 @@ size_t DecodeOne(std::string_view bytes, size_t i, uint32_t& cp) {
 }
 
 std::optional<std::u16string> DecodeUtf8Impl(std::string_view bytes, bool strict) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
+    // Never more code units than bytes: decode into a buffer of that size, then trim.
+    std::u16string out(bytes.size(), u'\0');
+    char16_t* o = out.data();
+    const size_t n = bytes.size();
+    for (size_t i = 0; i < n;) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         if (b < 0x80) {
-            out.push_back(b);
+            *o++ = b;
             ++i;
             continue;
         }
@@ -80,35 +54,51 @@ std::optional<std::u16string> DecodeUtf8Impl(std::string_view bytes, bool strict
         const size_t len = DecodeOne(bytes, i, cp);
         if (len == 0) {
             if (strict) return std::nullopt;
-            out.push_back(u'\uFFFD');
+            *o++ = u'\uFFFD';
             ++i;
             continue;
         }
-        AppendUtf16(out, cp);
+        if (cp < 0x10000) {
+            *o++ = static_cast<char16_t>(cp);
+        } else {
+            cp -= 0x10000;
+            *o++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *o++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        }
         i += len;
     }
+    out.resize(static_cast<size_t>(o - out.data()));
     return out;
 }
 
 }  // namespace
 
 std::string EncodeUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (size_t i = 0; i < text.size(); ++i) {
+    // At most three bytes a code unit (a surrogate pair takes four bytes for two units).
+    std::string out(text.size() * 3, '\0');
+    auto* o = reinterpret_cast<unsigned char*>(out.data());
+    const size_t n = text.size();
+    for (size_t i = 0; i < n; ++i) {
         uint32_t c = text[i];
         if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-            continue;
+            *o++ = static_cast<unsigned char>(c);
+        } else if (c < 0x800) {
+            *o++ = static_cast<unsigned char>(0xC0 | (c >> 6));
+            *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+            *o++ = static_cast<unsigned char>(0xF0 | (c >> 18));
+            *o++ = static_cast<unsigned char>(0x80 | ((c >> 12) & 0x3F));
+            *o++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+        } else {
+            if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;  // an unpaired surrogate
+            *o++ = static_cast<unsigned char>(0xE0 | (c >> 12));
+            *o++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
         }
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        AppendUtf8(out, c);
     }
+    out.resize(static_cast<size_t>(o - reinterpret_cast<unsigned char*>(out.data())));
     return out;
 }
 

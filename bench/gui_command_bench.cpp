@@ -1,0 +1,74 @@
+// The whole "удаление лишних пробелов" command in the program: read the editor, run the procedure,
+// replace the editor text; and the editor's whole-text read and replace on their own.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QAction>
+
+#include "app/application.h"
+#include "app/editor.h"
+#include "app/main_window.h"
+#include "app/ui_services.h"
+#include "core/random.h"
+#include "sample_text.h"
+
+namespace vernalith::bench {
+namespace {
+
+class QuietUi : public UiServices {
+public:
+    void ShowMessage(QWidget*, const QString&) override {}
+    void ShowError(QWidget*, const QString&) override {}
+    void OpenUrl(const QString&) override {}
+};
+
+struct Program {
+    Program() : random(1) { windows = CreateApplicationWindows(ui, random); }
+    QuietUi ui;
+    SeededRandom random;
+    std::unique_ptr<ApplicationWindows> windows;
+};
+
+void WholeCommand(benchmark::State& state) {
+    Program program;
+    MainWindow& window = *program.windows->form1;
+    const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.editor()->ReplaceText(text);
+        state.ResumeTiming();
+        window.action("ToolButton22")->trigger();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
+}
+
+void EditorRead(benchmark::State& state) {
+    Editor editor;
+    const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
+    editor.ReplaceText(text);
+    for (auto _ : state) benchmark::DoNotOptimize(editor.Text());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
+}
+
+void EditorReplace(benchmark::State& state) {
+    Editor editor;
+    const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
+    for (auto _ : state) editor.ReplaceText(text);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
+}
+
+BENCHMARK(WholeCommand)->Name("GuiRemoveExtraSpacesCommand")->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorRead)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorReplace)->Arg(16)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vernalith::bench
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
