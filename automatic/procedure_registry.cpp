@@ -3,6 +3,9 @@
 #include <array>
 
 #include "automatic/catalogue.h"
+#include "text/footnotes.h"
+#include "text/line_collation.h"
+#include "text/line_list_operations.h"
 #include "text/whitespace.h"
 
 namespace vernalith {
@@ -17,9 +20,33 @@ std::u16string RunRemoveEmptyLines(const std::u16string& text, ProcedureContext&
     return RemoveEmptyLines(text, context.progress);
 }
 
+std::u16string RunSortLines(const std::u16string& text, ProcedureContext&) {
+    return SortLines(text, UserCollationLocale());
+}
+
+std::u16string RunRemoveDuplicateLines(const std::u16string& text, ProcedureContext& context) {
+    return RemoveDuplicateLines(text, context.progress);
+}
+
+std::u16string RunAddLinePrefixSuffix(const std::u16string& text, ProcedureContext& context) {
+    const std::u16string prefix = context.settings.Value(Setting::LinePrefix);
+    const std::u16string suffix = context.settings.Value(Setting::LineSuffix);
+    return AddLinePrefixSuffix(text, prefix, suffix, context.progress);
+}
+
+std::u16string RunRemoveFootnotes(const std::u16string& text, ProcedureContext& context) {
+    const std::u16string start = context.settings.Value(Setting::FootnoteStart);
+    const std::u16string end = context.settings.Value(Setting::FootnoteEnd);
+    return RemoveFootnotes(text, start, end, context.progress);
+}
+
 const ProcedureInfo kProcedures[] = {
     {"RemoveExtraSpaces", RunRemoveExtraSpaces},
     {"RemoveEmptyLines", RunRemoveEmptyLines},
+    {"SortLines", RunSortLines},
+    {"RemoveDuplicateLines", RunRemoveDuplicateLines},
+    {"AddLinePrefixSuffix", RunAddLinePrefixSuffix},
+    {"RemoveFootnotes", RunRemoveFootnotes},
 };
 
 }  // namespace
