@@ -9,6 +9,9 @@
 #include "markup/tag_count.h"
 #include "markup/tag_stripping.h"
 #include "markup/text_info.h"
+#include "text/footnotes.h"
+#include "text/line_collation.h"
+#include "text/line_list_operations.h"
 #include "text/whitespace.h"
 
 namespace vernalith {
@@ -69,6 +72,26 @@ std::u16string RunTextInfo(const std::u16string& text, ProcedureContext& context
     return report;
 }
 
+std::u16string RunSortLines(const std::u16string& text, ProcedureContext&) {
+    return SortLines(text, UserCollationLocale());
+}
+
+std::u16string RunRemoveDuplicateLines(const std::u16string& text, ProcedureContext& context) {
+    return RemoveDuplicateLines(text, context.progress);
+}
+
+std::u16string RunAddLinePrefixSuffix(const std::u16string& text, ProcedureContext& context) {
+    const std::u16string prefix = context.settings.Value(Setting::LinePrefix);
+    const std::u16string suffix = context.settings.Value(Setting::LineSuffix);
+    return AddLinePrefixSuffix(text, prefix, suffix, context.progress);
+}
+
+std::u16string RunRemoveFootnotes(const std::u16string& text, ProcedureContext& context) {
+    const std::u16string start = context.settings.Value(Setting::FootnoteStart);
+    const std::u16string end = context.settings.Value(Setting::FootnoteEnd);
+    return RemoveFootnotes(text, start, end, context.progress);
+}
+
 // One entry a line, so that adding a procedure is a one-line change.
 // clang-format off
 const ProcedureInfo kProcedures[] = {
@@ -79,6 +102,10 @@ const ProcedureInfo kProcedures[] = {
     {"SplitIntoArticles", RunSplitIntoArticles},
     {"CountTags", RunCountTags, true},
     {"TextInfo", RunTextInfo, true},
+    {"SortLines", RunSortLines},
+    {"RemoveDuplicateLines", RunRemoveDuplicateLines},
+    {"AddLinePrefixSuffix", RunAddLinePrefixSuffix},
+    {"RemoveFootnotes", RunRemoveFootnotes},
 };
 // clang-format on
 
