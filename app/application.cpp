@@ -6,6 +6,7 @@
 
 #include "app/custom_tag_window.h"
 #include "app/main_window.h"
+#include "app/paragraph_command.h"
 #include "app/text_info_window.h"
 #include "automatic/list_editor_window.h"
 #include "settings/function_settings_window.h"
@@ -56,6 +57,7 @@ std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, Ran
     main->SetHandler("N10Click", [w = windows->form5] { w->ShowModal(); });
     main->SetHandler("ToolButton34Click", [w = windows->form6] { w->ShowModal(); });
     main->SetHandler("N28Click", [w = windows->form7] { w->ShowModal(); });
+    main->SetHandler("ToolButton18Click", [main] { ParagraphCommand(*main); });
     return windows;
 }
 

@@ -132,8 +132,12 @@ void Editor::ReplaceSelection(std::u16string_view text) {
     const std::string utf8 = EncodeUtf8(WithCrLfBreaks(text));
     const long start = SendScintilla(SCI_GETSELECTIONSTART);
     const long end = SendScintilla(SCI_GETSELECTIONEND);
+    // A command's own edit goes in even while the editor is locked against the user.
+    const bool wasReadOnly = isReadOnly();
+    SendScintilla(SCI_SETREADONLY, 0);
     SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.data());
+    SendScintilla(SCI_SETREADONLY, wasReadOnly ? 1 : 0);
     const long caret = start + static_cast<long>(utf8.size());
     SendScintilla(SCI_SETSEL, static_cast<unsigned long>(caret), caret);
 }

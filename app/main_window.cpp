@@ -301,16 +301,22 @@ void MainWindow::AttachBuiltInHandlers() {
 }
 
 void MainWindow::WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst) {
-    if (busy_) return;
-    if (button) button->setEnabled(false);
-    SetBusy(true);
-    QString failure;
-    try {
+    RunTextCommand(button, [&] {
         if (pumpFirst) QCoreApplication::processEvents();
         TakeUndoSnapshot();
         ProcedureContext context{settings_, *progress_, random_};
         const std::u16string result = procedure(undoSnapshot_, context);
         editor_->ReplaceText(result);
+    });
+}
+
+void MainWindow::RunTextCommand(QAction* button, const std::function<void()>& work) {
+    if (busy_) return;
+    if (button) button->setEnabled(false);
+    SetBusy(true);
+    QString failure;
+    try {
+        work();
     } catch (const ProcedureError& error) {
         failure = ToQString(std::u16string_view(error.message()));
     } catch (const RunCancelled&) {

@@ -60,6 +60,10 @@ public:
     // can start. A failure is shown in the error box and leaves the editor text as it was.
     void WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst);
 
+    // Runs a text command's work guarded as the wrapper does: `button` disabled and the editor and
+    // the other text commands locked while `work` runs; a failure is shown in the error box.
+    void RunTextCommand(QAction* button, const std::function<void()>& work);
+
     // One-level undo.
     void TakeUndoSnapshot();
     bool UndoAvailable() const { return undoAvailable_; }
