@@ -23,7 +23,7 @@ constexpr CommandSpec kCommands[] = {
     {"ToolButton53", P::ToolBar4, u"функции для работы с дорвеями и ключевиками, прочие функции", K::Window,
      "ToolButton53Click", {}, "view-list-text"},
     {"ToolButton36", P::ToolBar4, u"автоматическая обработка текста", K::WholeText, "ToolButton36Click", "automatic",
-     "run-build", {}, {}, true},
+     "media-playback-start", {}, {}, true},
     {"N28", P::DropDown, u"параметры", K::Window, "N28Click", {}, {}, "ToolButton36"},
     {"ToolButton17", P::ToolBar4, u"информация о тексте", K::ReadOnly, "ToolButton17Click", {}, "documentinfo"},
     {"ToolButton37", P::ToolBar4, u"подсветка синтаксиса включить/отключить", K::Window, "ToolButton37Click", {},
