@@ -8,6 +8,7 @@
 #include "core/percent.h"
 #include "core/procedure_error.h"
 #include "settings/settings_table.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 
 namespace vernalith {
@@ -242,11 +243,7 @@ TEST(SplitIntoArticles, RandomLengthIsDrawnBelowMaxMinusMinAfterEachHeading) {
 std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
     static const char16_t alphabet[] = {u'a', u'a', u'Б',  u'Б',  u'ё', u'.',      u'!', u'?',
                                         u' ', u' ', u'\r', u'\n', u'1', u'\u2014', u'[', u'\0'};
-    std::uniform_int_distribution<size_t> length(0, maxLength);
-    std::uniform_int_distribution<size_t> pick(0, std::size(alphabet) - 1);
-    std::u16string text(length(rng), u' ');
-    for (auto& c : text) c = alphabet[pick(rng)];
-    return text;
+    return testing::RandomText(rng, maxLength, {alphabet, std::size(alphabet)});
 }
 
 TEST(SplitIntoArticlesFuzz, MatchesTheLiteralSplitTextReportsAndDraws) {

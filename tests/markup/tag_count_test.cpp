@@ -5,6 +5,7 @@
 #include <random>
 
 #include "core/percent.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "text/case_table.h"
 
@@ -91,11 +92,7 @@ TEST(CountTags, ReportsEveryLimitPositionsOfTheTextWithItsSpaces) {
 std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
     static const char16_t alphabet[] = {u'<',  u'<',  u'>', u'>', u'h', u'H', u'1', u'2', u'3', u'4', u' ',
                                         u'\r', u'\n', u'a', u'A', u'Ё', u'ё', u'Я', u'я', u'/', u'p'};
-    std::uniform_int_distribution<size_t> length(0, maxLength);
-    std::uniform_int_distribution<size_t> pick(0, std::size(alphabet) - 1);
-    std::u16string text(length(rng), u' ');
-    for (auto& c : text) c = alphabet[pick(rng)];
-    return text;
+    return testing::RandomText(rng, maxLength, {alphabet, std::size(alphabet)});
 }
 
 TEST(CountTagsFuzz, MatchesTheLiteralScanCountsAndReports) {

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "core/percent.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 
 namespace vernalith {
@@ -88,11 +89,7 @@ TEST(StripHtmlTags, U0000IsAnOrdinaryCharacter) {
 
 std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
     static const char16_t alphabet[] = {u'<', u'<', u'>', u'>', u'a', u'b', u' ', u'\r', u'\n', u'/', u'Я', u'\0'};
-    std::uniform_int_distribution<size_t> length(0, maxLength);
-    std::uniform_int_distribution<size_t> pick(0, std::size(alphabet) - 1);
-    std::u16string text(length(rng), u' ');
-    for (auto& c : text) c = alphabet[pick(rng)];
-    return text;
+    return testing::RandomText(rng, maxLength, {alphabet, std::size(alphabet)});
 }
 
 TEST(StripHtmlTagsFuzz, MatchesTheLiteralScanTextAndReports) {

@@ -6,6 +6,7 @@
 
 #include "core/chars.h"
 #include "core/percent.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "text/case_table.h"
 
@@ -156,11 +157,7 @@ std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
     // Few letters, so that words repeat, function words occur and counts tie.
     static const char16_t alphabet[] = {u'а', u'А', u'и', u'И', u'в', u'с',  u'к',  u'Ё', u'ё',      u'a',
                                         u'B', u' ', u' ', u' ', u'-', u'\r', u'\n', u'1', u'\u00AB', u'\u2014'};
-    std::uniform_int_distribution<size_t> length(0, maxLength);
-    std::uniform_int_distribution<size_t> pick(0, std::size(alphabet) - 1);
-    std::u16string text(length(rng), u' ');
-    for (auto& c : text) c = alphabet[pick(rng)];
-    return text;
+    return testing::RandomText(rng, maxLength, {alphabet, std::size(alphabet)});
 }
 
 void ExpectSameAsReference(const std::u16string& text, int scanLimit, int sortLimit, int iteration) {

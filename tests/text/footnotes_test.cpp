@@ -5,6 +5,7 @@
 #include <random>
 
 #include "core/percent.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "text/case_table.h"
 
@@ -98,13 +99,7 @@ TEST(RemoveFootnotes, U0000IsAnOrdinaryCharacter) {
     EXPECT_EQ(RemoveFootnotes(text, std::u16string(u"\0(", 2), u")", progress), u"a c");
 }
 
-std::u16string RandomText(std::mt19937& rng, size_t maxLength, std::u16string_view alphabet) {
-    std::uniform_int_distribution<size_t> length(0, maxLength);
-    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
-    std::u16string text(length(rng), u' ');
-    for (auto& c : text) c = alphabet[pick(rng)];
-    return text;
-}
+using testing::RandomText;
 
 // Short markers over a small alphabet, so that starts, ends, overlaps, repeats and windows of every
 // size are common; a small step limit so that the report sequences are compared too.

@@ -7,6 +7,7 @@
 
 #include "core/line_list.h"
 #include "core/percent.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "text/line_collation.h"
 
@@ -213,11 +214,7 @@ TEST(AddLinePrefixSuffix, ReportsEvery28LinesAndPumpsEveryLine) {
 // Random short texts of a few distinct lines, so that repeats, empty lines and case-only differences
 // are common.
 std::u16string RandomLines(std::mt19937& rng, size_t maxLength, std::u16string_view alphabet) {
-    std::uniform_int_distribution<size_t> length(0, maxLength);
-    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
-    std::u16string text(length(rng), u' ');
-    for (auto& c : text) c = alphabet[pick(rng)];
-    return text;
+    return testing::RandomText(rng, maxLength, alphabet);
 }
 
 TEST(LineListFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {

@@ -6,6 +6,7 @@
 
 #include "core/line_list.h"
 #include "core/percent.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 
 namespace vernalith {
@@ -165,11 +166,7 @@ TEST(RemoveEmptyLines, KeepsTextAfterU0000) {
 std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
     static const char16_t alphabet[] = {u' ', u' ', u' ', u'\r', u'\n', u'\n', u',', u'.', u':', u';', u'!', u'?', u'a',
                                         u'Я', u'\t', u'ё', u'\u2014', u'\u00A0', u'\0'};
-    std::uniform_int_distribution<size_t> length(0, maxLength);
-    std::uniform_int_distribution<size_t> pick(0, std::size(alphabet) - 1);
-    std::u16string text(length(rng), u' ');
-    for (auto& c : text) c = alphabet[pick(rng)];
-    return text;
+    return testing::RandomText(rng, maxLength, {alphabet, std::size(alphabet)});
 }
 
 TEST(WhitespaceFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
