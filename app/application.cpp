@@ -1,8 +1,11 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QProxyStyle>
+#include <QToolButton>
+#include <QToolTip>
 
 #include "app/custom_tag_window.h"
 #include "app/main_window.h"
@@ -22,6 +25,23 @@ public:
                   QStyleHintReturn* returnData) const override {
         if (hint == QStyle::SH_ToolTip_WakeUpDelay || hint == QStyle::SH_ToolTip_FallAsleepDelay) return 0;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// Shows a widget's tool tip with its line breaks as single breaks: the tag hint separates its parts by
+// LF CR, and the CR would otherwise show as a gap at the start of every following line. The tool tip
+// text itself stays as it was built.
+class TooltipLineBreaks : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() != QEvent::ToolTip || !widget) return QObject::eventFilter(watched, event);
+        QString shown = widget->toolTip();
+        shown.remove(QChar(u'\r'));
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), shown, widget);
+        return true;
     }
 };
 
@@ -53,11 +73,32 @@ std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, Ran
     windows->form6 = new FunctionSettingsWindow(main);
     windows->form7 = new ListEditorWindow(main);
 
+    windows->form3->BindSettings(main->settings());
+    windows->form6->BindSettings(main->settings());
+
+    // The tag window's hint goes to the tag button; it is rebuilt when that window closes and at the
+    // end of the main window's show step.
+    QObject::connect(windows->form3, &TagHotkeyWindow::TagHintBuilt, main,
+                     [main](const QString& hint) { main->action("ToolButton16")->setToolTip(hint); });
+    if (QToolButton* tagButton = main->toolButton("ToolButton16")) {
+        tagButton->installEventFilter(new TooltipLineBreaks(tagButton));
+    }
+    main->SetShowStep([form3 = windows->form3] { form3->BuildTagHint(); });
+
     main->SetHandler("ToolButton16Click", [w = windows->form3] { w->ShowModal(); });
     main->SetHandler("N10Click", [w = windows->form5] { w->ShowModal(); });
-    main->SetHandler("ToolButton34Click", [w = windows->form6] { w->ShowModal(); });
     main->SetHandler("N28Click", [w = windows->form7] { w->ShowModal(); });
     main->SetHandler("ToolButton18Click", [main] { ParagraphCommand(*main); });
+    // The function settings open at the page of the procedure they were asked from.
+    using Page = FunctionSettingsWindow::Page;
+    const std::pair<const char*, Page> functionSettingsOpeners[] = {
+        {"ToolButton34Click", Page::ReplacePage}, {"N16Click", Page::ReplacePage},
+        {"N13Click", Page::RemovePage},           {"N19Click", Page::ArticlesPage},
+        {"N34Click", Page::LinePrefixSuffixPage}, {"N37Click", Page::FootnotesPage},
+    };
+    for (const auto& [handler, page] : functionSettingsOpeners) {
+        main->SetHandler(handler, [w = windows->form6, page = page] { w->OpenAtPage(page); });
+    }
     return windows;
 }
 

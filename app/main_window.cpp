@@ -431,6 +431,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     pages_->setCurrentIndex(0);
     progress_->ClearStop();
     PlaceProgressPanel();
+    if (showStep_) showStep_();
 }
 
 }  // namespace vernalith

@@ -81,6 +81,10 @@ public:
     // Shows or hides an optional tool bar with its button's image, as its toggle does.
     void SetToolBarShown(std::string_view toolBar, bool shown);
 
+    // What the show step does after the window's own part, the first time the window is shown: it
+    // fills the other windows' fields and whatever depends on them (set up at start-up).
+    void SetShowStep(std::function<void()> step) { showStep_ = std::move(step); }
+
 signals:
     // After the editor's change notification has been handled.
     void EditorChanged();
@@ -115,6 +119,7 @@ private:
     std::map<std::string, QAction*, std::less<>> actions_;
     std::map<std::string, QMenu*, std::less<>> menus_;
     std::map<std::string, std::function<void()>, std::less<>> handlers_;
+    std::function<void()> showStep_;
     WindowSettings settings_;
     std::unique_ptr<WindowProgress> progress_;
     std::u16string undoSnapshot_;
