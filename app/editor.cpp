@@ -9,21 +9,6 @@
 
 namespace vernalith {
 
-std::u16string WithCrLfBreaks(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size() + text.size() / 32);
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            out.append(u"\r\n");
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        } else {
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
 Editor::Editor(QWidget* parent) : QsciScintilla(parent) {
     setObjectName("richedit1");
     setUtf8(true);

@@ -56,7 +56,4 @@ private:
     bool silent_ = false;
 };
 
-// Every CR LF, lone CR and lone LF as CR LF; other characters unchanged.
-std::u16string WithCrLfBreaks(std::u16string_view text);
-
 }  // namespace vernalith

@@ -91,6 +91,21 @@ size_t EditorLineCount(std::u16string_view editorText) {
     return breaks + 1;
 }
 
+std::u16string WithCrLfBreaks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == kCR || c == kLF) {
+            out.append(kCRLF);
+            if (c == kCR && i + 1 < text.size() && text[i + 1] == kLF) ++i;
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
 std::u16string CrLfToLf(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size());

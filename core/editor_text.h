@@ -14,6 +14,10 @@ std::u16string ToEditorText(std::u16string_view text);
 // one more than the number of line breaks.
 size_t EditorLineCount(std::u16string_view editorText);
 
+// `text` as the editor holds it once inserted at the selection: every CR LF, lone CR and lone LF
+// becomes CR LF; every other character (U+2028 and U+0000 included) stays.
+std::u16string WithCrLfBreaks(std::u16string_view text);
+
 // Converts every CR LF to LF (for writing files with LF line breaks).
 std::u16string CrLfToLf(std::u16string_view text);
 

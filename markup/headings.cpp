@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/chars.h"
+#include "core/editor_text.h"
 #include "text/case_table.h"
 
 namespace vernalith {
@@ -52,7 +53,7 @@ EditPlan PlanHeadingInsertion(std::u16string_view text, size_t selectionStart, s
     replacement.append(prefix);
     if (duplicateHeading) replacement.append(selected);
 
-    plan.push_back(EditStep::Replace(InsertedEditorText(replacement)));
+    plan.push_back(EditStep::Replace(WithCrLfBreaks(replacement)));
     plan.push_back(EditStep::SelectionStart(lineStart));
     plan.push_back(EditStep::SelectionLength(prefix.size()));
     plan.push_back(EditStep::Replace(u""));

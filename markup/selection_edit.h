@@ -35,8 +35,4 @@ struct EditStep {
 // made for (the editor's selection when the command started).
 using EditPlan = std::vector<EditStep>;
 
-// `text` as the editor holds it once inserted at the selection: every CR LF, lone CR and lone LF
-// becomes CR LF; every other character (U+2028 and U+0000 included) stays.
-std::u16string InsertedEditorText(std::u16string_view text);
-
 }  // namespace vernalith

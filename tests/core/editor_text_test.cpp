@@ -42,6 +42,12 @@ TEST(EditorText, KeepsU0000) {
     EXPECT_EQ(ToEditorText(text), std::u16string(u"a\0b\r\nc", 6));
 }
 
+TEST(EditorText, InsertedTextGetsCrLfBreaksOnly) {
+    EXPECT_EQ(WithCrLfBreaks(u"a\r\nb\rc\nd\n\re\r\r"), u"a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\n");
+    EXPECT_EQ(WithCrLfBreaks(std::u16string(u"x\u2028y\0", 4)), std::u16string(u"x\u2028y\0", 4));
+    EXPECT_EQ(WithCrLfBreaks(u""), u"");
+}
+
 TEST(EditorText, CrLfToLf) {
     EXPECT_EQ(CrLfToLf(T("a{CR}{LF}b{CR}{LF}")), T("a{LF}b{LF}"));
     EXPECT_EQ(CrLfToLf(T("a{CR}b")), T("a{CR}b"));

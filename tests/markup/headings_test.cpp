@@ -140,11 +140,5 @@ TEST(TagWrapping, Cases) {
     }
 }
 
-TEST(InsertedEditorText, EveryKindOfBreakBecomesCrLf) {
-    EXPECT_EQ(InsertedEditorText(u"a\r\nb\rc\nd\n\re\r\r"), u"a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\n");
-    EXPECT_EQ(InsertedEditorText(std::u16string(u"x\u2028y\0", 4)), std::u16string(u"x\u2028y\0", 4));
-    EXPECT_EQ(InsertedEditorText(u""), u"");
-}
-
 }  // namespace
 }  // namespace vernalith
