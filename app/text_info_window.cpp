@@ -1,8 +1,53 @@
 #include "app/text_info_window.h"
 
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include "markup/text_info.h"
+
 namespace vernalith {
+namespace {
+
+QString ToQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 TextInfoWindow::TextInfoWindow(QWidget* owner)
-    : ToolWindow(owner, "TForm4", QStringLiteral(" Информация о тексте"), QSize(431, 142)) {}
+    : ToolWindow(owner, "TForm4", QStringLiteral(" Информация о тексте"), QSize(431, 142)) {
+    label1_ = new QLabel(this);
+    label1_->setObjectName("Label1");
+    label1_->setGeometry(8, 8, 205, 16);
+    label2_ = new QLabel(this);
+    label2_->setObjectName("Label2");
+    label2_->setGeometry(8, 27, 205, 16);
+    wordBox_ = new QPlainTextEdit(this);
+    wordBox_->setObjectName("RichEdit1");
+    wordBox_->setGeometry(219, 8, 201, 121);
+    wordBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    wordBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    wordBox_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // The list is a result to read and copy from, not to edit.
+    wordBox_->setReadOnly(true);
+    wordBox_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void TextInfoWindow::ClearWords() { wordBox_->clear(); }
+
+void TextInfoWindow::ShowInformation(const TextInformation& information) {
+    label1_->setText(ToQString(information.totalLabel));
+    label2_->setText(ToQString(information.nonSpaceLabel));
+    // One string for the whole list: adding it in one go is far faster than a line at a time.
+    std::u16string lines;
+    for (const WordCount& word : information.words) {
+        if (!lines.empty()) lines.push_back(u'\n');
+        lines.append(WordListLine(word));
+    }
+    wordBox_->setPlainText(ToQString(lines));
+    wordBox_->moveCursor(QTextCursor::Start);
+    wordBox_->verticalScrollBar()->setValue(0);
+}
 
 }  // namespace vernalith
