@@ -121,11 +121,14 @@ void TextInformationCommand(MainWindow& window, TextInfoWindow& textInfo) {
         window.ui().ShowMessage(&window, ToQString(kEmptyTextMessage));
         return;
     }
-    std::optional<TextInformation> information;
-    RunAnalysis(window, [&] { information = CollectTextInformation(text, window.progress()); });
-    if (!information) return;
-    textInfo.ShowInformation(*information);
-    textInfo.ShowModal();
+    bool filled = false;
+    RunAnalysis(window, [&] {
+        if (const std::optional<TextInformation> information = CollectTextInformation(text, window.progress())) {
+            textInfo.ShowInformation(*information, window.progress());
+            filled = true;
+        }
+    });
+    if (filled) textInfo.ShowModal();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ class QPlainTextEdit;
 
 namespace vernalith {
 
+class ProgressReporter;
 struct TextInformation;
 
 // `TForm4`: the character counts (`Label1`, `Label2`) and the word-frequency list (`RichEdit1`) of
@@ -25,8 +26,11 @@ class TextInfoWindow : public ToolWindow {
     // Empties the word list; the labels keep their texts.
     void ClearWords();
     // Shows the two counts and one "word - count" line per word, in the given order, with the word
-    // list's caret and scroll position at its start.
-    void ShowInformation(const TextInformation& information);
+    // list's caret and scroll position at its start. Lets events through (`progress.PumpEvents`)
+    // while it fills a long list.
+    void ShowInformation(const TextInformation& information, ProgressReporter& progress);
+
+    static constexpr size_t kLinesPerChunk = 2000;
 
   private:
     QLabel* label1_;

@@ -13,11 +13,14 @@
 #include "app/editor.h"
 #include "app/main_window.h"
 #include "app/text_info_window.h"
+#include "markup/text_info.h"
 #include "support/gui_fixture.h"
+#include "support/recording_progress.h"
 
 using namespace vernalith;
 using vernalith::testing::GuiFixture;
 using vernalith::testing::Q;
+using vernalith::testing::RecordingProgress;
 
 namespace {
 
@@ -260,26 +263,37 @@ class AnalysisCommandsTest : public QObject {
         QCOMPARE(form4->label2()->text(), QStringLiteral("символов без пробелов 10"));
     }
 
-    void aLongWordListStartsAtItsTop() {
+    void aLongWordListIsCompleteAndStartsAtItsTop() {
         GuiFixture f;
         f.window().show();
-        // Many distinct words, each once; the list must show its first line, not its last.
-        QString text;
-        for (int i = 0; i < 2000; ++i) {
+        // Distinct words, the first one once more so the list has a clear head; the list is added
+        // in chunks, so take more words than fit in two.
+        const int distinct = 2 * TextInfoWindow::kLinesPerChunk + 500;
+        QStringList words;
+        for (int i = 0; i < distinct; ++i) {
             QString word;
             for (int n = i + 1; n > 0; n /= 26) word += QChar('a' + n % 26);
-            text += word + ' ';
+            words << word;
         }
-        f.editor().ReplaceText(vernalith::testing::U(text));
+        f.editor().ReplaceText(vernalith::testing::U(words.join(' ') + " b"));
+        QStringList expected = {"b - 2"};
+        for (int i = 1; i < distinct; ++i) expected << words[i] + " - 1";
         TextInfoWindow* form4 = f.windows->form4;
         QVERIFY(WhileModal(
             form4, [&] { f.window().Trigger("ToolButton17"); },
             [&] {
-                QCOMPARE(WordLines(form4).size(), 2000);
-                QCOMPARE(WordLines(form4).first(), QStringLiteral("b - 1"));
+                QCOMPARE(WordLines(form4), expected);
                 QCOMPARE(form4->wordBox()->textCursor().position(), 0);
                 QCOMPARE(form4->wordBox()->verticalScrollBar()->value(), 0);
             }));
+
+        // Filling lets events through once per full chunk.
+        TextInformation information;
+        information.words.resize(distinct, WordCount{u"w", 1});
+        RecordingProgress progress;
+        form4->ShowInformation(information, progress);
+        QCOMPARE(progress.calls, std::vector<std::string>({"pump", "pump"}));
+        QCOMPARE(WordLines(form4).size(), distinct);
     }
 };
 
