@@ -2,6 +2,7 @@
 // the text-information window.
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -13,6 +14,7 @@
 #include "app/editor.h"
 #include "app/main_window.h"
 #include "app/text_info_window.h"
+#include "app/ui_services.h"
 #include "markup/text_info.h"
 #include "support/gui_fixture.h"
 #include "support/recording_progress.h"
@@ -126,6 +128,23 @@ class AnalysisCommandsTest : public QObject {
         QCOMPARE(Q(f.editor().Text()), text);
         QVERIFY(!f.window().UndoAvailable());
         QCOMPARE(f.windows->form5->edit1()->text(), customTag);
+    }
+
+    void theRealMessageBoxShowsTagsAsText() {
+        DesktopUiServices ui;
+        QString shownText;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, qApp, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shownText = box->text();
+            format = box->textFormat();
+            box->accept();
+        });
+        const QString message = QStringLiteral("<h1> - 2\n\r<h2> - 1\n\r<h3> - 0\n\r<h4> - 0\n\r");
+        ui.ShowMessage(nullptr, message);
+        QCOMPARE(shownText, message);
+        QCOMPARE(format, Qt::PlainText);
     }
 
     void customTagWindow() {
