@@ -282,6 +282,26 @@ class AnalysisCommandsTest : public QObject {
         QCOMPARE(form4->label2()->text(), QStringLiteral("символов без пробелов 10"));
     }
 
+    void aClickDuringARunOfTextInformationIsIgnored() {
+        GuiFixture f;
+        f.window().show();
+        TextInfoWindow* form4 = f.windows->form4;
+        f.editor().ReplaceText(u"первый");
+        QVERIFY(WhileModal(
+            form4, [&] { f.window().Trigger("ToolButton17"); },
+            [&] {
+                // Still inside the first run: a second request must neither refill nor reshow the window.
+                f.editor().ReplaceText(u"второй");
+                f.window().Trigger("ToolButton17");
+                QCOMPARE(WordLines(form4), QStringList({"первый - 1"}));
+            }));
+        QVERIFY(f.ui.messages.isEmpty());
+        // Once it is over, the next click runs again.
+        QVERIFY(WhileModal(
+            form4, [&] { f.window().Trigger("ToolButton17"); }, [] {}));
+        QCOMPARE(WordLines(form4), QStringList({"второй - 1"}));
+    }
+
     void aLongWordListIsCompleteAndStartsAtItsTop() {
         GuiFixture f;
         f.window().show();
