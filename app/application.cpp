@@ -10,6 +10,7 @@
 #include "app/custom_tag_window.h"
 #include "app/main_window.h"
 #include "app/paragraph_command.h"
+#include "app/markup_commands.h"
 #include "app/text_info_window.h"
 #include "automatic/list_editor_window.h"
 #include "settings/function_settings_window.h"
@@ -87,6 +88,7 @@ std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, Ran
 
     main->SetHandler("ToolButton16Click", [w = windows->form3] { w->ShowModal(); });
     main->SetHandler("N10Click", [w = windows->form5] { w->ShowModal(); });
+    AttachMarkupCommands(*main, *windows->form4, *windows->form5);
     main->SetHandler("N28Click", [w = windows->form7] { w->ShowModal(); });
     main->SetHandler("ToolButton18Click", [main] { ParagraphCommand(*main); });
     // The function settings open at the page of the procedure they were asked from.

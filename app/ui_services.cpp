@@ -6,14 +6,24 @@
 
 namespace vernalith {
 
-void DesktopUiServices::ShowMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vernalith"), text, QMessageBox::Ok, parent);
+namespace {
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+    QMessageBox box(icon, QStringLiteral("Vernalith"), QString(), QMessageBox::Ok, parent);
+    // Messages quote tags ("<h1> - 2"): shown as they are, never taken for markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     box.exec();
 }
 
+}  // namespace
+
+void DesktopUiServices::ShowMessage(QWidget* parent, const QString& text) {
+    ShowBox(parent, QMessageBox::NoIcon, text);
+}
+
 void DesktopUiServices::ShowError(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vernalith"), text, QMessageBox::Ok, parent);
-    box.exec();
+    ShowBox(parent, QMessageBox::Critical, text);
 }
 
 void DesktopUiServices::OpenUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
