@@ -15,6 +15,7 @@
 
 #include "app/command_map.h"
 #include "app/editor.h"
+#include "app/qt_text.h"
 #include "app/ui_services.h"
 #include "automatic/procedure_registry.h"
 #include "core/procedure_error.h"
@@ -26,9 +27,6 @@ constexpr const char* kWebSite = "https://vernalith.org/";
 constexpr const char* kForum = "https://vernalith.org/forum/";
 constexpr const char* kAboutText = "Vernalith ver 3.05 beta";
 
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

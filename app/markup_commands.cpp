@@ -12,6 +12,7 @@
 #include "app/custom_tag_window.h"
 #include "app/editor.h"
 #include "app/main_window.h"
+#include "app/qt_text.h"
 #include "app/text_info_window.h"
 #include "app/ui_services.h"
 #include "markup/headings.h"
@@ -37,9 +38,6 @@ constexpr std::array<TagPair, 4> kTagKeys = {{
     {"Action4Execute", Setting::HotkeyTagOpenF8, Setting::HotkeyTagCloseF8},
 }};
 
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The heading level setting as the marks show it: "1" to "5" for the marked item (the last marked
 // one of h1 to h5 if several are), "0" when none is.

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "app/qt_text.h"
 #include "core/percent.h"
 
 namespace vernalith {
@@ -55,7 +56,7 @@ WindowProgress::WindowProgress(ProgressPanel& panel, QLabel& percentPanel)
 }
 
 void WindowProgress::SetStatusCaption(std::u16string_view text) {
-    panel_.caption()->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    panel_.caption()->setText(ToQString(text));
 }
 
 void WindowProgress::ReportPercent(int percent) {

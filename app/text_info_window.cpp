@@ -4,17 +4,10 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "app/qt_text.h"
 #include "markup/text_info.h"
 
 namespace vernalith {
-namespace {
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 TextInfoWindow::TextInfoWindow(QWidget* owner)
     : ToolWindow(owner, "TForm4", QStringLiteral(" Информация о тексте"), QSize(431, 142)) {
     label1_ = new QLabel(this);

@@ -7,20 +7,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/qt_text.h"
 #include "app/window_settings.h"
 #include "settings/memo_field.h"
 #include "settings/settings_table.h"
 
 namespace vernalith {
 namespace {
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string ToU16(const QString& text) {
-    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
-}
 
 // The fields are named after the settings they hold, and start with their defaults.
 QString FieldName(Setting setting) {
