@@ -1,5 +1,6 @@
 #include "text/characters.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/line_list.h"
@@ -16,7 +17,7 @@ constexpr size_t kNone = std::u16string_view::npos;
 // the text is compared through the case table (the pattern must already be lower-case).
 template <bool Fold>
 class OccurrenceFinder {
-public:
+  public:
     OccurrenceFinder(std::u16string_view text, std::u16string_view pattern)
         : text_(text), pattern_(pattern), border_(pattern.size(), 0) {
         for (size_t q = 1, k = 0; q < pattern_.size(); ++q) {
@@ -52,7 +53,7 @@ public:
         return found_ = kNone;
     }
 
-private:
+  private:
     static char16_t Key(char16_t c) { return Fold ? ToLowerChar(c) : c; }
 
     std::u16string_view text_;
@@ -63,34 +64,21 @@ private:
     size_t found_ = kNone;        // the occurrence last returned
 };
 
-// PercentOfText at every position of a scan without a division at every position: the value only
-// changes where the position crosses the next rounding threshold of the current length.
+// PercentOfText at every position of a scan without a division at every position: the last value
+// stands while position / (length + 1) * 100 lies strictly within half a unit of it, where rounding
+// can give nothing else; only outside that (or exactly on a half) is the value computed again.
 class TextPercent {
-public:
+  public:
     int At(size_t position, size_t length) {
-        if (length != length_ || position < from_ || position >= until_) Recompute(position, length);
-        return value_;
+        const int64_t twice = 200 * static_cast<int64_t>(position), divisor = static_cast<int64_t>(length) + 1;
+        if (!(twice > (2 * value_ - 1) * divisor && twice < (2 * value_ + 1) * divisor)) {
+            value_ = PercentOfText(static_cast<int64_t>(position), static_cast<int64_t>(length));
+        }
+        return static_cast<int>(value_);
     }
 
-private:
-    static int Of(size_t position, size_t length) {
-        return PercentOfText(static_cast<int64_t>(position), static_cast<int64_t>(length));
-    }
-
-    void Recompute(size_t position, size_t length) {
-        length_ = length;
-        from_ = position;
-        value_ = Of(position, length);
-        // The value goes up near (value + 1/2) * (length + 1) / 100; settle the exact first position.
-        size_t until = (static_cast<size_t>(2 * value_ + 1) * (length + 1)) / 200;
-        if (until <= position) until = position + 1;
-        while (Of(until, length) <= value_) ++until;
-        while (until - 1 > position && Of(until - 1, length) > value_) --until;
-        until_ = until;
-    }
-
-    size_t length_ = kNone, from_ = 0, until_ = 0;
-    int value_ = 0;
+  private:
+    int64_t value_ = -1;  // no value yet: nothing lies within half a unit of -1
 };
 
 // One scan of `RemoveListedCharacters` for the lower-case sequence `e` (not empty). The scan edits the
@@ -134,6 +122,29 @@ std::u16string RemoveSequence(const std::u16string& in, std::u16string_view e, P
     return out;
 }
 
+// A result written through an index into a buffer that is sized ahead (and doubled when a growing
+// replacement needs more), rather than appended to piece by piece.
+class ResultBuffer {
+  public:
+    explicit ResultBuffer(size_t expected) : text_(expected, u'\0') {}
+
+    void Append(const char16_t* chars, size_t count) {
+        if (size_ + count > text_.size()) text_.resize(std::max(2 * text_.size(), size_ + count));
+        std::copy(chars, chars + count, text_.data() + size_);
+        size_ += count;
+    }
+    void Append(std::u16string_view chars) { Append(chars.data(), chars.size()); }
+
+    std::u16string Take() && {
+        text_.resize(size_);
+        return std::move(text_);
+    }
+
+  private:
+    std::u16string text_;
+    size_t size_ = 0;
+};
+
 // One scan of `ReplaceListedCharacters` for one pair. The scan edits the text in place with a 1-based
 // position p: at every position it counts a step, replaces an occurrence at p, sets the gauge and lets
 // events through, then moves on by one, that is into an inserted replacement at its second character.
@@ -146,8 +157,7 @@ std::u16string ReplacePairInText(const std::u16string& in, const ReplacePair& pa
     // An empty search part with an empty replacement matches everywhere and changes nothing.
     const bool matching = sLen > 0;
     const bool skipReplacement = ReplacementRescansItself(pair);
-    std::u16string out;
-    out.reserve(n);
+    ResultBuffer out(n + (rLen > sLen ? n / 4 : 0));
     size_t settled = 0;  // characters behind the scan position
     size_t segment = 0, i = 0, k = rLen;
     OccurrenceFinder<false> finder(in, search);
@@ -157,8 +167,8 @@ std::u16string ReplacePairInText(const std::u16string& in, const ReplacePair& pa
         if (pendingLength + (n - i) == 0) break;  // position settled + 1 past the length
         const size_t position = settled + 1;
         if (counter.StepDone()) {
-            progress.ReportPercent(PercentOfText(static_cast<int64_t>(position),
-                                                 static_cast<int64_t>(settled + pendingLength + n - i)));
+            progress.ReportPercent(
+                PercentOfText(static_cast<int64_t>(position), static_cast<int64_t>(settled + pendingLength + n - i)));
             progress.PumpEvents();
         }
         bool replaced = false;
@@ -174,7 +184,7 @@ std::u16string ReplacePairInText(const std::u16string& in, const ReplacePair& pa
                 replaced = true;
             }
         } else if (i == next) {
-            out.append(in, segment, i - segment);
+            out.Append(in.data() + segment, i - segment);
             i += sLen;
             segment = i;
             k = 0;
@@ -183,11 +193,11 @@ std::u16string ReplacePairInText(const std::u16string& in, const ReplacePair& pa
         progress.SetGauge(Gauge::Gauge1, gauge.At(position, settled + (rLen - k) + (n - i)));
         progress.PumpEvents();
         if (replaced && skipReplacement) {  // the scan goes on after the whole replacement
-            out.append(replacement);
+            out.Append(replacement);
             settled += rLen;
             k = rLen;
         } else if (k < rLen) {
-            out.push_back(replacement[k++]);
+            out.Append(replacement.substr(k++, 1));
             ++settled;
         } else if (i < n) {  // after an empty replacement the character that took its place is passed over
             ++i;
@@ -195,8 +205,8 @@ std::u16string ReplacePairInText(const std::u16string& in, const ReplacePair& pa
         }
         if (next < i) next = finder.NextFrom(i);
     }
-    out.append(in, segment, n - segment);
-    return out;
+    out.Append(in.data() + segment, n - segment);
+    return std::move(out).Take();
 }
 
 }  // namespace

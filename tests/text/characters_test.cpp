@@ -22,8 +22,8 @@ namespace reference {
 // ends can reach.
 struct Endless {};
 
-std::u16string RemoveListedCharacters(const std::u16string& text, std::u16string_view list,
-                                      ProgressReporter& progress, int limit) {
+std::u16string RemoveListedCharacters(const std::u16string& text, std::u16string_view list, ProgressReporter& progress,
+                                      int limit) {
     progress.SetStatusCaption(u"удаление символов");
     std::u16string s = text;
     for (const std::u16string& e : SplitLines(ToLowerText(list))) {
@@ -195,15 +195,15 @@ TEST(ReplaceListedCharacters, SplitsLinesAtTheFirstSeparator) {
 }
 
 // Short lists of short pairs over a small alphabet, so that occurrences, overlaps and replacements that
-// contain their search part are frequent.
-std::u16string RandomList(std::mt19937& rng, bool withSeparatorRarelyMissing) {
+// contain their search part are frequent. Without a separator the lines are plain sequences.
+std::u16string RandomList(std::mt19937& rng, std::u16string_view separator) {
     static constexpr std::u16string_view pieces[] = {u"a", u"a", u"b", u"A", u"ё", u"Ё", u" ", u"."};
     std::uniform_int_distribution<int> lines(0, 3), length(0, 3), coin(0, 9);
     std::u16string list;
     for (int line = lines(rng); line > 0; --line) {
         if (!list.empty()) list += coin(rng) < 5 ? u"\n" : u"\r\n";
         list += testing::RandomPieces(rng, static_cast<size_t>(length(rng)), pieces);
-        if (!withSeparatorRarelyMissing || coin(rng) > 0) list += u",";
+        if (coin(rng) > 0) list += separator;  // now and then a line without it
         list += testing::RandomPieces(rng, static_cast<size_t>(length(rng)), pieces);
     }
     return list;
@@ -214,8 +214,7 @@ TEST(CharactersFuzz, RemoveListedMatchesTheLiteralAlgorithm) {
     std::mt19937 rng(77);
     for (int iteration = 0; iteration < 20000; ++iteration) {
         const std::u16string text = testing::RandomPieces(rng, 16, pieces);
-        std::u16string list = RandomList(rng, false);
-        std::erase(list, u',');
+        const std::u16string list = RandomList(rng, u"");
         const int limit = iteration % 5;
         RecordingProgress fast, slow;
         ASSERT_EQ(RemoveListedCharacters(text, list, fast, limit),
@@ -231,25 +230,27 @@ TEST(CharactersFuzz, ReplaceListedMatchesTheLiteralAlgorithmWhereverItEnds) {
     int endless = 0;
     for (int iteration = 0; iteration < 20000; ++iteration) {
         const std::u16string text = testing::RandomPieces(rng, 12, pieces);
-        const std::u16string list = RandomList(rng, true);
-        const int limit = iteration % 5;
+        static constexpr std::u16string_view separators[] = {u",", u",", u"=>", u"a", u""};
+        const std::u16string_view separator = separators[static_cast<size_t>(iteration) % std::size(separators)];
+        const std::u16string list = RandomList(rng, separator);
+        const int limit = iteration % 7;
         RecordingProgress fast, mended;
-        const std::u16string result = ReplaceListedCharacters(text, list, u",", fast, limit);
-        ASSERT_EQ(result, reference::ReplaceListedCharacters(text, list, u",", mended, limit, true))
+        const std::u16string result = ReplaceListedCharacters(text, list, separator, fast, limit);
+        ASSERT_EQ(result, reference::ReplaceListedCharacters(text, list, separator, mended, limit, true))
             << "iteration " << iteration;
         ASSERT_EQ(fast.calls, mended.calls) << "iteration " << iteration;
         // Where the scan as described ends, the rule changes nothing; where it does not, a line of the
         // list is one the rule deals with.
         RecordingProgress literal;
         try {
-            ASSERT_EQ(result, reference::ReplaceListedCharacters(text, list, u",", literal, limit, false))
+            ASSERT_EQ(result, reference::ReplaceListedCharacters(text, list, separator, literal, limit, false))
                 << "iteration " << iteration;
             ASSERT_EQ(fast.calls, literal.calls) << "iteration " << iteration;
         } catch (const reference::Endless&) {
             ++endless;
             bool mendedLine = false;
             for (std::u16string_view line : SplitLineViews(list)) {
-                const ReplacePair pair = SplitReplaceLine(line, u",");
+                const ReplacePair pair = SplitReplaceLine(line, separator);
                 mendedLine |= (pair.search.empty() && !pair.replacement.empty()) || ReplacementRescansItself(pair);
             }
             ASSERT_TRUE(mendedLine) << "iteration " << iteration;
@@ -264,7 +265,8 @@ TEST(CharactersFuzz, ReportsOnALongText) {
     while (text.size() < 100000) text += testing::RandomPieces(rng, 30);
     const std::u16string removeList = u"т.д\n\n  \nЁ", replaceList = u"т.п,т. п.\n..,.\nab,xa";
     RecordingProgress fast, slow;
-    EXPECT_EQ(RemoveListedCharacters(text, removeList, fast), reference::RemoveListedCharacters(text, removeList, slow, 30000));
+    EXPECT_EQ(RemoveListedCharacters(text, removeList, fast),
+              reference::RemoveListedCharacters(text, removeList, slow, 30000));
     EXPECT_EQ(fast.calls, slow.calls);
     EXPECT_GE(fast.Percents().size(), 9u);
     RecordingProgress fastReplace, slowReplace;

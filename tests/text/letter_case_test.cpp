@@ -100,7 +100,7 @@ TEST(CapitalizeSentences, Cases) {
         {"а. бв", "А. Бв"},
         {"конец. ёлка", "Конец. ёЛка"},  // "ё" lowers outside the letter range and is passed over
         {"конец. Ёлка", "Конец. ЁЛка"},
-        {"ёлка. xy", "Ёлка. Xy"},          // the first character is raised whatever it is
+        {"ёлка. xy", "Ёлка. Xy"},              // the first character is raised whatever it is
         {"конец. «начало", "Конец. «начало"},  // a sign in the range ends the scan unchanged
         {"конец. [начало", "Конец. [начало"},
         {"конец. 2 раза", "Конец. 2 Раза"},
@@ -111,7 +111,7 @@ TEST(CapitalizeSentences, Cases) {
         {"и т.д! ещё", "И т.д! ещё"},
         {"и т.п{CR}{LF}ещё", "И т.п{CR}{LF}ещё"},
         {"и Т.д. ещё", "И Т.Д. Ещё"},  // the exceptions are case-sensitive
-        {"x. т.д. yz", "X. Т.Д. Yz"},    // raised by the mark before it, the abbreviation no longer matches
+        {"x. т.д. yz", "X. Т.Д. Yz"},  // raised by the mark before it, the abbreviation no longer matches
         {"a{CR}{LF}б{LF}в{CR}гд", "A{CR}{LF}Б{LF}в{CR}Гд"},  // a lone LF is no trigger
         {"конец. 123", "Конец. 123"},
         {"?x", "?x"},
@@ -121,7 +121,8 @@ TEST(CapitalizeSentences, Cases) {
     for (const auto& c : cases) {
         RecordingProgress progress;
         EXPECT_EQ(CapitalizeSentences(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls, (std::vector<std::string>{"pump", "caption правка регистра", "caption статус", "clear"}));
+        EXPECT_EQ(progress.calls,
+                  (std::vector<std::string>{"pump", "caption правка регистра", "caption статус", "clear"}));
     }
 }
 

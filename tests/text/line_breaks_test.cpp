@@ -91,8 +91,8 @@ TEST(RemoveHyphenation, Cases) {
         {"a-{CR}{LF}b-{CR}{LF}c", "abc"},
         {"a--{CR}{LF}b", "ab"},
         {"a- - -{CR}{LF}b", "ab"},
-        {"сло-     {CR}{LF}во", "слово"},                       // five spaces still join
-        {"сло-      {CR}{LF}во", "сло-      {CR}{LF}во"},       // six do not
+        {"сло-     {CR}{LF}во", "слово"},                  // five spaces still join
+        {"сло-      {CR}{LF}во", "сло-      {CR}{LF}во"},  // six do not
         {"сло-x{CR}{LF}во", "сло-x{CR}{LF}во"},
         // The character that moves into the hyphen's place is not examined...
         {"a-{CR}{LF}-{CR}{LF}b", "a-{CR}{LF}b"},
@@ -104,10 +104,10 @@ TEST(RemoveHyphenation, Cases) {
         {"-    {CR}{LF}-{CR}{LF}x", "x"},
         {"-     {CR}{LF}-{CR}{LF}x", "-{CR}{LF}x"},
         {"-      {CR}{LF}x", "-      {CR}{LF}x"},
-        {"a-{LF}b", "a-{LF}b"},     // a lone line feed is no line break
-        {"a-{CR}", "a-{CR}"},       // the final CR is never reached
-        {"a-{CR}{LF}", "a"},        // ...but one before the last character is
-        {"a-{CR}bc", "ac"},         // the character after a lone CR goes as its line feed
+        {"a-{LF}b", "a-{LF}b"},  // a lone line feed is no line break
+        {"a-{CR}", "a-{CR}"},    // the final CR is never reached
+        {"a-{CR}{LF}", "a"},     // ...but one before the last character is
+        {"a-{CR}bc", "ac"},      // the character after a lone CR goes as its line feed
         {"слово - слово", "слово - слово"},
         {"-", "-"},
         {"a\u2010{CR}{LF}b", "a\u2010{CR}{LF}b"},  // only the hyphen-minus counts
@@ -155,9 +155,9 @@ TEST(RemoveExtraLineBreaks, Cases) {
 }
 
 TEST(LineBreaksFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
-    static constexpr std::u16string_view pieces[] = {u" ", u" ", u"-", u"-", u"-", u"\r\n", u"\r\n", u"\r",
-                                                     u"\n", u"a", u"Я", u"ё", u"Ё", u".", u"?", u";", u",",
-                                                     u"7", u")", u"«", u"\"", u"- \r\n", u"-\r\n"};
+    static constexpr std::u16string_view pieces[] = {u" ",  u" ", u"-", u"-", u"-",  u"\r\n",   u"\r\n", u"\r",
+                                                     u"\n", u"a", u"Я", u"ё", u"Ё",  u".",      u"?",    u";",
+                                                     u",",  u"7", u")", u"«", u"\"", u"- \r\n", u"-\r\n"};
     std::mt19937 rng(20260315);
     for (int iteration = 0; iteration < 30000; ++iteration) {
         const std::u16string text = testing::RandomPieces(

@@ -80,11 +80,11 @@ TEST(RemoveRepeatedPunctuation, Cases) {
         {"2010.{CR}{LF}Текст", "2010{CR}{LF}Текст"},
         {"x{CR}{LF}.,abc", "x{CR}{LF},abc"},  // the mark after a deleted one is passed over
         {"x{LF}.a,b", "x{LF}ab"},             // so is a letter, and the scan goes on
-        {"{CR}{LF}Ё, лес", "{CR}{LF}Ё лес"},   // "Ё" is no letter here
+        {"{CR}{LF}Ё, лес", "{CR}{LF}Ё лес"},  // "Ё" is no letter here
         {"...abc", ".abc"},
         {"{LF}1.{LF}2.{LF}x", "{LF}1{LF}2{LF}x"},
         {"«Да», сказал он.{CR}{LF}(1), (2).", "«Да», сказал он.{CR}{LF}(1) (2)."},  // the scan crosses lines
-        {"a{CR}.b", "a{CR}.b"},  // a lone CR starts no scan
+        {"a{CR}.b", "a{CR}.b"},                                                     // a lone CR starts no scan
         {"a{LF}.b", "a{LF}b"},
     };
     for (const auto& c : cases) {
@@ -96,8 +96,8 @@ TEST(RemoveRepeatedPunctuation, Cases) {
 }
 
 TEST(PunctuationFuzz, MatchesTheLiteralAlgorithmTextAndReports) {
-    static constexpr std::u16string_view pieces[] = {u".", u".", u",", u"!", u"?", u":", u";", u"\n", u"\n",
-                                                     u"\r\n", u"\r", u" ", u"1", u"a", u"Я", u"ё", u"Ё", u"-"};
+    static constexpr std::u16string_view pieces[] = {u".",    u".",  u",", u"!", u"?", u":", u";", u"\n", u"\n",
+                                                     u"\r\n", u"\r", u" ", u"1", u"a", u"Я", u"ё", u"Ё",  u"-"};
     std::mt19937 rng(9090);
     for (int iteration = 0; iteration < 40000; ++iteration) {
         const std::u16string text = testing::RandomPieces(
@@ -130,8 +130,7 @@ TEST(RemoveRepeatedPunctuation, LongRunsOfLinesWithoutLettersEnd) {
         return text + u"конец";
     };
     RecordingProgress progress, slow;
-    EXPECT_EQ(RemoveRepeatedPunctuation(lines(300000, u"1.,\n", u"1.,\n"), progress),
-              lines(300000, u"1\n", u"1,\n"));
+    EXPECT_EQ(RemoveRepeatedPunctuation(lines(300000, u"1.,\n", u"1.,\n"), progress), lines(300000, u"1\n", u"1,\n"));
     EXPECT_EQ(RemoveRepeatedPunctuation(lines(2000, u"1.,\n", u"1.,\n"), progress),
               reference::RemoveRepeatedPunctuation(lines(2000, u"1.,\n", u"1.,\n"), slow, 30000));
 }

@@ -11,8 +11,9 @@ namespace vernalith::testing {
 // letters of both cases and alphabets, "ё" and "Ё", digits, brackets, guillemets, the quotation mark
 // and the abbreviations "т.д" and "т.п".
 inline constexpr std::u16string_view kCleanupPieces[] = {
-    u" ", u" ", u" ", u"\r", u"\n", u"\r\n", u"\r\n", u"-", u"-", u".", u"!", u"?", u":", u";", u",", u"a", u"Z",
-    u"я", u"Д", u"ё", u"Ё", u"7", u"(", u")", u"[", u"«", u"»", u"\"", u"т.д", u"т.п", u"т", u"A", u"\u00A0",
+    u" ", u" ", u" ", u"\r", u"\n", u"\r\n", u"\r\n", u"-",   u"-", u".", u"!",
+    u"?", u":", u";", u",",  u"a",  u"Z",    u"я",    u"Д",   u"ё", u"Ё", u"7",
+    u"(", u")", u"[", u"«",  u"»",  u"\"",   u"т.д",  u"т.п", u"т", u"A", u"\u00A0",
 };
 
 // A random text of up to `maxPieces` pieces.
