@@ -9,9 +9,13 @@
 #include "markup/tag_count.h"
 #include "markup/tag_stripping.h"
 #include "markup/text_info.h"
+#include "text/characters.h"
 #include "text/footnotes.h"
+#include "text/letter_case.h"
+#include "text/line_breaks.h"
 #include "text/line_collation.h"
 #include "text/line_list_operations.h"
+#include "text/punctuation.h"
 #include "text/whitespace.h"
 
 namespace vernalith {
@@ -92,6 +96,35 @@ std::u16string RunRemoveFootnotes(const std::u16string& text, ProcedureContext& 
     return RemoveFootnotes(text, start, end, context.progress);
 }
 
+std::u16string RunRemoveHyphenation(const std::u16string& text, ProcedureContext& context) {
+    return RemoveHyphenation(text, context.progress);
+}
+
+std::u16string RunRemoveExtraLineBreaks(const std::u16string& text, ProcedureContext& context) {
+    return RemoveExtraLineBreaks(text, context.progress);
+}
+
+std::u16string RunLowerCaseAll(const std::u16string& text, ProcedureContext& context) {
+    return LowerCaseAll(text, context.progress);
+}
+
+std::u16string RunCapitalizeSentences(const std::u16string& text, ProcedureContext& context) {
+    return CapitalizeSentences(text, context.progress);
+}
+
+std::u16string RunRemoveListedCharacters(const std::u16string& text, ProcedureContext& context) {
+    return RemoveListedCharacters(text, context.settings.Value(Setting::RemoveList), context.progress);
+}
+
+std::u16string RunReplaceListedCharacters(const std::u16string& text, ProcedureContext& context) {
+    return ReplaceListedCharacters(text, context.settings.Value(Setting::ReplaceList),
+                                   context.settings.Value(Setting::ReplaceSeparator), context.progress);
+}
+
+std::u16string RunRemoveRepeatedPunctuation(const std::u16string& text, ProcedureContext& context) {
+    return RemoveRepeatedPunctuation(text, context.progress);
+}
+
 // One entry a line, so that adding a procedure is a one-line change.
 // clang-format off
 const ProcedureInfo kProcedures[] = {
@@ -106,6 +139,13 @@ const ProcedureInfo kProcedures[] = {
     {"RemoveDuplicateLines", RunRemoveDuplicateLines},
     {"AddLinePrefixSuffix", RunAddLinePrefixSuffix},
     {"RemoveFootnotes", RunRemoveFootnotes},
+    {"RemoveHyphenation", RunRemoveHyphenation},
+    {"RemoveExtraLineBreaks", RunRemoveExtraLineBreaks},
+    {"LowerCaseAll", RunLowerCaseAll},
+    {"CapitalizeSentences", RunCapitalizeSentences},
+    {"RemoveListedCharacters", RunRemoveListedCharacters},
+    {"ReplaceListedCharacters", RunReplaceListedCharacters},
+    {"RemoveRepeatedPunctuation", RunRemoveRepeatedPunctuation},
 };
 // clang-format on
 

@@ -1,5 +1,6 @@
 // The text-correction commands through their buttons, and the function settings read by the
 // procedures at the moment they start.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>

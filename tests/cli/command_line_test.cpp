@@ -47,6 +47,22 @@ TEST(CommandLine, Encodings) {
     EXPECT_EQ(RunCli({"RemoveExtraSpaces"}, "\xEF\xBB\xBFx  y").out, "x y");  // the mark is not part of the text
 }
 
+TEST(CommandLine, CapitalizesSentences) {
+    const Result r = RunCli({"CapitalizeSentences"}, "это первое. это второе! а это? нет\r\nновая строка");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Это первое. Это второе! А это? Нет\r\nНовая строка");
+}
+
+TEST(CommandLine, ListProceduresTakeTheirListsFromSet) {
+    EXPECT_EQ(RunCli({"--set", "ReplaceList=кот=>пёс", "--set", "ReplaceSeparator==>", "замена указанных символов"},
+                     "кот и кот, Кот")
+                  .out,
+              "пёс и пёс, Кот");
+    EXPECT_EQ(RunCli({"--set", "RemoveList=и\nМ", "RemoveListedCharacters"}, "Привет, мир!").out, "Првет, р!");
+    // The default lists: "Memo1" is removed; "Memo2" has no separator and is passed over.
+    EXPECT_EQ(RunCli({"RemoveListedCharacters", "ReplaceListedCharacters"}, "a memo1 Memo2 b").out, "a  Memo2 b");
+}
+
 TEST(CommandLine, BadUsageExitsWithTwoAndOneLine) {
     const std::vector<std::vector<std::string>> bad = {
         {},
