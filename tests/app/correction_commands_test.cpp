@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "automatic/procedure_registry.h"
 #include "settings/function_settings_window.h"
+#include "settings/tag_hotkey_window.h"
 #include "support/gui_fixture.h"
 #include "support/recording_progress.h"
 
@@ -104,6 +105,20 @@ private slots:
         f.editor().ReplaceText(u"текст");
         f.window().action("ToolButton30")->trigger();
         QCOMPARE(f.editor().Text(), std::u16string(u"текст"));
+    }
+
+    void aHotKeyWrapsInThePairTypedIntoTheTagWindow() {
+        GuiFixture f;
+        QVERIFY(f.ShowActive());
+        TypeInto(f.windows->form3->findChild<QLineEdit*>("Edit1"), QStringLiteral("<em>"));
+        TypeInto(f.windows->form3->findChild<QLineEdit*>("Edit5"), QStringLiteral("</em>"));
+        f.editor().ReplaceText(u"одно слово");
+        f.editor().setFocus();
+        f.editor().SetSelectionStart(5);
+        f.editor().SetSelectionLength(5);
+        QTest::keyClick(&f.window(), Qt::Key_F5);
+        QCOMPARE(f.editor().Text(), std::u16string(u"одно <em>слово</em>"));
+        QCOMPARE(f.editor().SelectionStart(), size_t{14});  // the caret before the closing tag
     }
 };
 
