@@ -145,6 +145,15 @@ class ResultBuffer {
     size_t size_ = 0;
 };
 
+// The number of occurrences that do not overlap, taken from the left: what a growing replacement adds
+// to the text, give or take the ones a scan finds across the end of an inserted replacement.
+size_t CountOccurrences(std::u16string_view text, std::u16string_view pattern) {
+    OccurrenceFinder<false> finder(text, pattern);
+    size_t count = 0;
+    for (size_t at = finder.NextFrom(0); at != kNone; at = finder.NextFrom(at + pattern.size())) ++count;
+    return count;
+}
+
 // One scan of `ReplaceListedCharacters` for one pair. The scan edits the text in place with a 1-based
 // position p: at every position it counts a step, replaces an occurrence at p, sets the gauge and lets
 // events through, then moves on by one, that is into an inserted replacement at its second character.
@@ -157,7 +166,7 @@ std::u16string ReplacePairInText(const std::u16string& in, const ReplacePair& pa
     // An empty search part with an empty replacement matches everywhere and changes nothing.
     const bool matching = sLen > 0;
     const bool skipReplacement = ReplacementRescansItself(pair);
-    ResultBuffer out(n + (rLen > sLen ? n / 4 : 0));
+    ResultBuffer out(n + (matching && rLen > sLen ? CountOccurrences(in, search) * (rLen - sLen) : 0));
     size_t settled = 0;  // characters behind the scan position
     size_t segment = 0, i = 0, k = rLen;
     OccurrenceFinder<false> finder(in, search);

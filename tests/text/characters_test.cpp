@@ -49,7 +49,7 @@ std::u16string RemoveListedCharacters(const std::u16string& text, std::u16string
 }
 
 // With `mended` false this is the scan as described, which throws Endless where it would not end; with
-// `mended` true it follows the rule for the lines the description leaves open.
+// `mended` true it follows the rule for the lines that would never end.
 std::u16string ReplaceListedCharacters(const std::u16string& text, std::u16string_view list,
                                        std::u16string_view separator, ProgressReporter& progress, int limit,
                                        bool mended) {
@@ -149,7 +149,7 @@ TEST(ReplaceListedCharacters, Cases) {
         {"a,ab", ",", "aaa", "ababab"},
         {"", ",", "abc", "abc"},
         {"x,y", ",", "", ""},
-        // Lines the description leaves open: an empty search part with a replacement is passed over...
+        // Lines that would never end: an empty search part with a replacement is passed over...
         {"Memo2", ",", "Memo2 text", "Memo2 text"},
         {",x", ",", "abc", "abc"},
         {"ab", "", "abc", "abc"},
