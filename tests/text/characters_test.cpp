@@ -4,7 +4,7 @@
 
 #include "core/line_list.h"
 #include "core/percent.h"
-#include "random_pieces.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "text/case_table.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/percent.h"
-#include "random_pieces.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "text/case_table.h"
 

@@ -4,7 +4,7 @@
 
 #include "core/chars.h"
 #include "core/percent.h"
-#include "random_pieces.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 
 namespace vernalith {

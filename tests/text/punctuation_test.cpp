@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/percent.h"
-#include "random_pieces.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "text/case_table.h"
 
