@@ -50,14 +50,21 @@ std::u16string Editor::Text() const {
 }
 
 void Editor::ReplaceText(std::u16string_view text) {
-    const std::string utf8 = EncodeUtf8(ToEditorText(text));
+    // Texts from the editor and the procedures already have CR LF breaks: no normalised copy then.
+    std::u16string normalized;
+    if (!HasOnlyCrLfBreaks(text)) {
+        normalized = ToEditorText(text);
+        text = normalized;
+    }
     silent_ = true;
     const bool wasReadOnly = isReadOnly();
     SendScintilla(SCI_SETREADONLY, 0);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0);
-    // The UTF-16 line index is rebuilt once after the insertion rather than kept up line by line.
+    // The UTF-16 line index is rebuilt once after the insertion rather than kept up during it. The
+    // text goes in with one append: every append costs the control a pass over its document.
     SendScintilla(SCI_RELEASELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     SendScintilla(SCI_CLEARALL);
+    const std::string utf8 = EncodeUtf8(text);
     if (!utf8.empty()) SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1);

@@ -24,8 +24,8 @@ size_t BreakLength(std::u16string_view text, size_t i) {
     return j - i;
 }
 
-// True when every break already is CR LF and there is no U+2028: the usual case for texts that came
-// out of the editor or a procedure.
+}  // namespace
+
 bool HasOnlyCrLfBreaks(std::u16string_view text) {
     const size_t n = text.size();
     for (size_t i = 0; i < n; ++i) {
@@ -42,8 +42,6 @@ bool HasOnlyCrLfBreaks(std::u16string_view text) {
     }
     return true;
 }
-
-}  // namespace
 
 std::u16string ToEditorText(std::u16string_view text) {
     if (HasOnlyCrLfBreaks(text)) return std::u16string(text);

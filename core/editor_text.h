@@ -10,6 +10,10 @@ namespace vernalith {
 // directly after it) becomes CR LF; every other character, U+0000 included, stays.
 std::u16string ToEditorText(std::u16string_view text);
 
+// True when every line break in `text` already is CR LF and it holds no U+2028, so that
+// ToEditorText would return it unchanged.
+bool HasOnlyCrLfBreaks(std::u16string_view text);
+
 // Number of lines the editor shows for a text in its model: no lines for the empty text, otherwise
 // one more than the number of line breaks.
 size_t EditorLineCount(std::u16string_view editorText);

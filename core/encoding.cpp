@@ -74,8 +74,21 @@ std::optional<std::u16string> DecodeUtf8Impl(std::string_view bytes, bool strict
 }  // namespace
 
 std::string EncodeUtf8(std::u16string_view text) {
-    // At most three bytes a code unit (a surrogate pair takes four bytes for two units).
-    std::string out(text.size() * 3, '\0');
+    // The exact size first, so a big text is allocated (and its pages touched) only once. A
+    // surrogate pair counts 2 + 2 bytes; an unpaired surrogate becomes U+FFFD, three bytes.
+    size_t size = 0;
+    for (const char16_t c : text) size += c < 0x80 ? 1 : c < 0x800 ? 2 : (c >= 0xD800 && c <= 0xDFFF) ? 2 : 3;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0xD800 || c > 0xDFFF) continue;
+        const bool paired = c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        if (paired) {
+            ++i;
+        } else {
+            ++size;  // 2 counted, 3 needed
+        }
+    }
+    std::string out(size, '\0');
     auto* o = reinterpret_cast<unsigned char*>(out.data());
     const size_t n = text.size();
     for (size_t i = 0; i < n; ++i) {
@@ -98,7 +111,6 @@ std::string EncodeUtf8(std::u16string_view text) {
             *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
         }
     }
-    out.resize(static_cast<size_t>(o - reinterpret_cast<unsigned char*>(out.data())));
     return out;
 }
 
