@@ -32,8 +32,8 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool IsTextCommand(const CommandSpec& spec) {
-    switch (spec.kind) {
+bool IsTextCommand(const CommandSpec& command) {
+    switch (command.kind) {
         case Kind::WholeText:
         case Kind::WholeTextPumpFirst:
         case Kind::Selection:
@@ -41,7 +41,7 @@ bool IsTextCommand(const CommandSpec& spec) {
             return true;
         default:
             // Opening a file and clearing the editor replace the text too.
-            return spec.handler == "N23Click" || spec.handler == "N31Click";
+            return command.handler == "N23Click" || command.handler == "N31Click";
     }
 }
 
@@ -100,14 +100,14 @@ QToolBar* MainWindow::toolBar(std::string_view name) const {
 
 QLabel* MainWindow::statusPanel(int index) const { return statusPanels_[index]; }
 
-QAction* MainWindow::MakeAction(const CommandSpec& spec) {
+QAction* MainWindow::MakeAction(const CommandSpec& command) {
     auto* a = new QAction(this);
-    a->setObjectName(ToQString(spec.control));
-    a->setText(ToQString(spec.text));
-    a->setToolTip(ToQString(spec.text));
-    if (!spec.icon.empty()) a->setIcon(QIcon::fromTheme(ToQString(spec.icon)));
-    connect(a, &QAction::triggered, this, [this, &spec] { RunControl(spec); });
-    actions_[std::string(spec.control)] = a;
+    a->setObjectName(ToQString(command.control));
+    a->setText(ToQString(command.text));
+    a->setToolTip(ToQString(command.text));
+    if (!command.icon.empty()) a->setIcon(QIcon::fromTheme(ToQString(command.icon)));
+    connect(a, &QAction::triggered, this, [this, &command] { RunControl(command); });
+    actions_[std::string(command.control)] = a;
     return a;
 }
 
@@ -116,22 +116,22 @@ void MainWindow::BuildMenus() {
     file->setObjectName("FileMenu");
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Справка"));
     help->setObjectName("HelpMenu");
-    for (const CommandSpec& spec : CommandMap()) {
-        if (spec.place != Place::FileMenu && spec.place != Place::HelpMenu) continue;
-        QMenu* menu = spec.place == Place::FileMenu ? file : help;
-        if (spec.separatorBefore) menu->addSeparator();
-        menu->addAction(MakeAction(spec));
+    for (const CommandSpec& command : CommandMap()) {
+        if (command.place != Place::FileMenu && command.place != Place::HelpMenu) continue;
+        QMenu* menu = command.place == Place::FileMenu ? file : help;
+        if (command.separatorBefore) menu->addSeparator();
+        menu->addAction(MakeAction(command));
     }
 }
 
 void MainWindow::BuildToolBar(QToolBar* bar, int place) {
-    for (const CommandSpec& spec : CommandMap()) {
-        if (static_cast<int>(spec.place) != place) continue;
-        if (spec.separatorBefore) bar->addSeparator();
-        QAction* a = MakeAction(spec);
+    for (const CommandSpec& command : CommandMap()) {
+        if (static_cast<int>(command.place) != place) continue;
+        if (command.separatorBefore) bar->addSeparator();
+        QAction* a = MakeAction(command);
         bar->addAction(a);
         if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a))) {
-            button->setObjectName(ToQString(spec.control));
+            button->setObjectName(ToQString(command.control));
         }
     }
 }
@@ -175,10 +175,10 @@ void MainWindow::BuildPage() {
     // The editor's context menu.
     auto* contextMenu = new QMenu(editor_);
     contextMenu->setObjectName("PopupMenu1");
-    for (const CommandSpec& spec : CommandMap()) {
-        if (spec.place != Place::EditorMenu) continue;
-        if (spec.separatorBefore) contextMenu->addSeparator();
-        contextMenu->addAction(MakeAction(spec));
+    for (const CommandSpec& command : CommandMap()) {
+        if (command.place != Place::EditorMenu) continue;
+        if (command.separatorBefore) contextMenu->addSeparator();
+        contextMenu->addAction(MakeAction(command));
     }
     menus_["richedit1"] = contextMenu;
     editor_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -212,15 +212,15 @@ void MainWindow::BuildStatusBar() {
 }
 
 void MainWindow::BuildDropDownMenus() {
-    for (const CommandSpec& spec : CommandMap()) {
-        if (spec.place != Place::DropDown) continue;
-        QMenu*& menu = menus_[std::string(spec.parent)];
+    for (const CommandSpec& command : CommandMap()) {
+        if (command.place != Place::DropDown) continue;
+        QMenu*& menu = menus_[std::string(command.parent)];
         if (!menu) {
             menu = new QMenu(this);
-            menu->setObjectName(ToQString(spec.parent) + "Menu");
+            menu->setObjectName(ToQString(command.parent) + "Menu");
         }
-        if (spec.separatorBefore) menu->addSeparator();
-        QAction* item = MakeAction(spec);
+        if (command.separatorBefore) menu->addSeparator();
+        QAction* item = MakeAction(command);
         menu->addAction(item);
     }
     for (auto& [parent, menu] : menus_) {
@@ -246,10 +246,10 @@ void MainWindow::BuildDropDownMenus() {
 }
 
 void MainWindow::BuildHotKeys() {
-    for (const CommandSpec& spec : CommandMap()) {
-        if (spec.place != Place::HotKey) continue;
-        QAction* key = MakeAction(spec);
-        key->setShortcut(QKeySequence(ToQString(spec.shortcut)));
+    for (const CommandSpec& command : CommandMap()) {
+        if (command.place != Place::HotKey) continue;
+        QAction* key = MakeAction(command);
+        key->setShortcut(QKeySequence(ToQString(command.shortcut)));
         key->setShortcutContext(Qt::WindowShortcut);
         addAction(key);
     }
@@ -260,23 +260,23 @@ void MainWindow::SetHandler(std::string_view handler, std::function<void()> run)
 }
 
 void MainWindow::Trigger(std::string_view control) {
-    if (const CommandSpec* spec = FindCommand(control)) {
+    if (const CommandSpec* command = FindCommand(control)) {
         if (QAction* a = action(control); a && !a->isEnabled()) return;
-        RunControl(*spec);
+        RunControl(*command);
     }
 }
 
-void MainWindow::RunControl(const CommandSpec& spec) {
-    if (busy_ && IsTextCommand(spec)) return;
-    if (auto it = handlers_.find(spec.handler); it != handlers_.end()) {
+void MainWindow::RunControl(const CommandSpec& command) {
+    if (busy_ && IsTextCommand(command)) return;
+    if (auto it = handlers_.find(command.handler); it != handlers_.end()) {
         it->second();
         return;
     }
-    if (spec.kind == Kind::WholeText || spec.kind == Kind::WholeTextPumpFirst) {
+    if (command.kind == Kind::WholeText || command.kind == Kind::WholeTextPumpFirst) {
         // A procedure that is not part of the program yet makes its button do nothing.
-        const ProcedureInfo* info = FindProcedure(spec.procedure);
+        const ProcedureInfo* info = FindProcedure(command.procedure);
         if (!info) return;
-        WholeTextCommand(action(spec.control), info->run, spec.kind == Kind::WholeTextPumpFirst);
+        WholeTextCommand(action(command.control), info->run, command.kind == Kind::WholeTextPumpFirst);
     }
 }
 
@@ -361,9 +361,9 @@ void MainWindow::OnEditorChanged() {
 void MainWindow::SetBusy(bool busy) {
     busy_ = busy;
     editor_->SetBusy(busy);
-    for (const CommandSpec& spec : CommandMap()) {
-        if (!IsTextCommand(spec) || spec.kind == Kind::Undo) continue;
-        if (QAction* a = action(spec.control)) a->setEnabled(!busy);
+    for (const CommandSpec& command : CommandMap()) {
+        if (!IsTextCommand(command) || command.kind == Kind::Undo) continue;
+        if (QAction* a = action(command.control)) a->setEnabled(!busy);
     }
     if (QMenu* menu = dropDownMenu("ToolButton36")) menu->setEnabled(!busy);
     if (QAction* key = action("Action6")) key->setEnabled(!busy);

@@ -97,12 +97,12 @@ private:
     void BuildMenus();
     void BuildPage();
     void BuildToolBar(QToolBar* bar, int place);
-    QAction* MakeAction(const CommandSpec& spec);
+    QAction* MakeAction(const CommandSpec& command);
     void BuildDropDownMenus();
     void BuildHotKeys();
     void BuildStatusBar();
     void AttachBuiltInHandlers();
-    void RunControl(const CommandSpec& spec);
+    void RunControl(const CommandSpec& command);
     void OnEditorChanged();
     void SetBusy(bool busy);
     void RefreshUndoButton();

@@ -48,12 +48,12 @@ TagHotkeyWindow::TagHotkeyWindow(QWidget* owner)
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(4);
     for (int row = 0; row < 4; ++row) {
-        const TagRow& spec = kRows[row];
-        opening_[row] = new QLineEdit(ToQString(SettingInfoOf(spec.opening).defaultValue), frame);
-        opening_[row]->setObjectName(spec.openingField);
-        closing_[row] = new QLineEdit(ToQString(SettingInfoOf(spec.closing).defaultValue), frame);
-        closing_[row]->setObjectName(spec.closingField);
-        auto* label = new QLabel(QStringLiteral("- ") + QLatin1String(spec.key), frame);
+        const TagRow& tagRow = kRows[row];
+        opening_[row] = new QLineEdit(ToQString(SettingInfoOf(tagRow.opening).defaultValue), frame);
+        opening_[row]->setObjectName(tagRow.openingField);
+        closing_[row] = new QLineEdit(ToQString(SettingInfoOf(tagRow.closing).defaultValue), frame);
+        closing_[row]->setObjectName(tagRow.closingField);
+        auto* label = new QLabel(QStringLiteral("- ") + QLatin1String(tagRow.key), frame);
         label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
         grid->addWidget(opening_[row], row, 0);
         grid->addWidget(closing_[row], row, 1);

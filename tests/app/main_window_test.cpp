@@ -88,20 +88,20 @@ private slots:
         }
         QSet<qint64> icons;
         int buttons = 0;
-        for (const CommandSpec& spec : CommandMap()) {
-            QAction* a = f.window().action(spec.control);
-            QVERIFY2(a, spec.control.data());
-            QCOMPARE(a->text(), Q(spec.text));
-            if (spec.icon.empty()) continue;
+        for (const CommandSpec& command : CommandMap()) {
+            QAction* a = f.window().action(command.control);
+            QVERIFY2(a, command.control.data());
+            QCOMPARE(a->text(), Q(command.text));
+            if (command.icon.empty()) continue;
             ++buttons;
-            QVERIFY2(!a->icon().isNull(), spec.control.data());
-            QVERIFY2(!a->icon().pixmap(16, 16).isNull(), spec.control.data());
-            QVERIFY2(!a->icon().pixmap(16, 16, QIcon::Disabled).isNull(), spec.control.data());
+            QVERIFY2(!a->icon().isNull(), command.control.data());
+            QVERIFY2(!a->icon().pixmap(16, 16).isNull(), command.control.data());
+            QVERIFY2(!a->icon().pixmap(16, 16, QIcon::Disabled).isNull(), command.control.data());
             icons.insert(a->icon().pixmap(16, 16).toImage().cacheKey() ^ qHash(a->icon().name()));
         }
         QSet<QString> names;
-        for (const CommandSpec& spec : CommandMap()) {
-            if (!spec.icon.empty()) names.insert(f.window().action(spec.control)->icon().name());
+        for (const CommandSpec& command : CommandMap()) {
+            if (!command.icon.empty()) names.insert(f.window().action(command.control)->icon().name());
         }
         QCOMPARE(names.size(), buttons);  // every button a picture of its own
     }

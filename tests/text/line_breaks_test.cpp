@@ -4,6 +4,7 @@
 
 #include "core/chars.h"
 #include "core/percent.h"
+#include "support/literal_counter.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
 
@@ -17,19 +18,7 @@ using testing::T;
 // procedures are described. The fast versions must give the same text and the same reports.
 namespace reference {
 
-struct Counter {
-    ProgressReporter& progress;
-    int limit;
-    int count = 0;
-    void Step(size_t position, size_t length) {
-        if (count > limit) {
-            progress.ReportPercent(PercentOfText(static_cast<int64_t>(position), static_cast<int64_t>(length)));
-            count = 0;
-            progress.PumpEvents();
-        }
-        ++count;
-    }
-};
+using Counter = testing::LiteralStepCounter;
 
 std::u16string RemoveHyphenation(std::u16string s, ProgressReporter& progress, int limit) {
     progress.SetStatusCaption(u"удаление переносов");

@@ -6,6 +6,7 @@
 
 #include "core/line_list.h"
 #include "core/percent.h"
+#include "support/literal_counter.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
 
@@ -19,19 +20,7 @@ using testing::T;
 // procedures are described. The fast versions must give the same text and the same reports.
 namespace reference {
 
-struct Counter {
-    ProgressReporter& progress;
-    int limit;
-    int count = 0;
-    void Step(size_t p, size_t length) {
-        if (count > limit) {
-            progress.ReportPercent(PercentOfText(static_cast<int64_t>(p), static_cast<int64_t>(length)));
-            count = 0;
-            progress.PumpEvents();
-        }
-        ++count;
-    }
-};
+using Counter = testing::LiteralStepCounter;
 
 std::u16string RemoveExtraSpaces(std::u16string s, ProgressReporter& progress, int limit) {
     progress.SetStatusCaption(u"удаление пробелов");
