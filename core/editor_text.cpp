@@ -75,20 +75,6 @@ std::u16string ToEditorText(std::u16string_view text) {
     return out;
 }
 
-size_t EditorLineCount(std::u16string_view editorText) {
-    if (editorText.empty()) return 0;
-    size_t breaks = 0;
-    for (size_t i = 0; i < editorText.size(); ++i) {
-        if (editorText[i] == kCR) {
-            ++breaks;
-            if (i + 1 < editorText.size() && editorText[i + 1] == kLF) ++i;
-        } else if (editorText[i] == kLF) {
-            ++breaks;
-        }
-    }
-    return breaks + 1;
-}
-
 std::u16string WithCrLfBreaks(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size() + text.size() / 16);

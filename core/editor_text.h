@@ -14,10 +14,6 @@ std::u16string ToEditorText(std::u16string_view text);
 // ToEditorText would return it unchanged.
 bool HasOnlyCrLfBreaks(std::u16string_view text);
 
-// Number of lines the editor shows for a text in its model: no lines for the empty text, otherwise
-// one more than the number of line breaks.
-size_t EditorLineCount(std::u16string_view editorText);
-
 // `text` as the editor holds it once inserted at the selection: every CR LF, lone CR and lone LF
 // becomes CR LF; every other character (U+2028 and U+0000 included) stays.
 std::u16string WithCrLfBreaks(std::u16string_view text);
