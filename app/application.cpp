@@ -9,8 +9,8 @@
 
 #include "app/custom_tag_window.h"
 #include "app/main_window.h"
-#include "app/paragraph_command.h"
 #include "app/markup_commands.h"
+#include "app/paragraph_command.h"
 #include "app/text_info_window.h"
 #include "automatic/list_editor_window.h"
 #include "settings/function_settings_window.h"

@@ -8,6 +8,8 @@ namespace {
 using K = Kind;
 using P = Place;
 
+// One control a row (long rows wrapped by hand), in the order the user meets them.
+// clang-format off
 constexpr CommandSpec kCommands[] = {
     // Main menu.
     {"N23", P::FileMenu, u"открыть как...", K::Window, "N23Click"},
@@ -111,6 +113,7 @@ constexpr CommandSpec kCommands[] = {
     {"Action4", P::HotKey, u"тег F8", K::Selection, "Action4Execute", {}, {}, {}, "F8"},
     {"Action5", P::HotKey, u"заголовок F9", K::Selection, "Action5Execute", {}, {}, {}, "F9"},
 };
+// clang-format on
 
 constexpr StateIcons kStateIcons[] = {
     {"ToolButton15", 6, 7, "code-block", "code-context"},

@@ -16,7 +16,7 @@ class WindowSettings;
 class CustomTagWindow : public ToolWindow {
     Q_OBJECT
 
-  public:
+public:
     explicit CustomTagWindow(QWidget* owner);
 
     QLineEdit* edit1() const { return edit1_; }
@@ -25,7 +25,7 @@ class CustomTagWindow : public ToolWindow {
     // Makes the field the place where the custom count tag lives.
     void BindSettings(WindowSettings& settings);
 
-  private:
+private:
     QLabel* label1_;
     QLineEdit* edit1_;
     QPushButton* button1_;

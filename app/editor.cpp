@@ -115,8 +115,8 @@ std::u16string Editor::SelectedText() const {
     const long start = self->SendScintilla(SCI_GETSELECTIONSTART);
     const long end = self->SendScintilla(SCI_GETSELECTIONEND);
     if (end <= start) return {};
-    const char* data = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETRANGEPOINTER,
-                                                                         static_cast<unsigned long>(start), end - start));
+    const char* data = reinterpret_cast<const char*>(
+        self->SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), end - start));
     return DecodeUtf8(std::string_view(data, static_cast<size_t>(end - start)));
 }
 

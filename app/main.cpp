@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QScreen>
-
 #include <random>
 
 #include "app/application.h"

@@ -27,10 +27,7 @@ constexpr const char* kWebSite = "https://vernalith.org/";
 constexpr const char* kForum = "https://vernalith.org/forum/";
 constexpr const char* kAboutText = "Vernalith ver 3.05 beta";
 
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 bool IsTextCommand(const CommandSpec& command) {
     switch (command.kind) {
@@ -47,18 +44,22 @@ bool IsTextCommand(const CommandSpec& command) {
 
 const char* ToolBarName(Place place) {
     switch (place) {
-        case Place::ToolBar4: return "ToolBar4";
-        case Place::ToolBar6: return "ToolBar6";
-        case Place::ToolBar7: return "ToolBar7";
-        case Place::ToolBar8: return "ToolBar8";
-        default: return nullptr;
+        case Place::ToolBar4:
+            return "ToolBar4";
+        case Place::ToolBar6:
+            return "ToolBar6";
+        case Place::ToolBar7:
+            return "ToolBar7";
+        case Place::ToolBar8:
+            return "ToolBar8";
+        default:
+            return nullptr;
     }
 }
 
 }  // namespace
 
-MainWindow::MainWindow(UiServices& ui, RandomSource& random)
-    : ui_(ui), random_(random) {
+MainWindow::MainWindow(UiServices& ui, RandomSource& random) : ui_(ui), random_(random) {
     setObjectName("TForm1");
     setWindowTitle(QStringLiteral("Vernalith"));
     resize(647, 496);

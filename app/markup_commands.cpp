@@ -38,7 +38,6 @@ constexpr std::array<TagPair, 4> kTagKeys = {{
     {"Action4Execute", Setting::HotkeyTagOpenF8, Setting::HotkeyTagCloseF8},
 }};
 
-
 // The heading level setting as the marks show it: "1" to "5" for the marked item (the last marked
 // one of h1 to h5 if several are), "0" when none is.
 std::u16string MarkedLevel(const MainWindow& window) {

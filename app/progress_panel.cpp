@@ -18,8 +18,9 @@ QProgressBar* MakeGauge(QWidget* parent, const char* name, QRect geometry) {
     gauge->setRange(0, 100);
     gauge->setValue(0);
     gauge->setTextVisible(false);
-    gauge->setStyleSheet("QProgressBar { border: 1px solid gray; background: white; }"
-                         "QProgressBar::chunk { background: navy; }");
+    gauge->setStyleSheet(
+        "QProgressBar { border: 1px solid gray; background: white; }"
+        "QProgressBar::chunk { background: navy; }");
     return gauge;
 }
 
@@ -55,9 +56,7 @@ WindowProgress::WindowProgress(ProgressPanel& panel, QLabel& percentPanel)
     sincePump_.start();
 }
 
-void WindowProgress::SetStatusCaption(std::u16string_view text) {
-    panel_.caption()->setText(ToQString(text));
-}
+void WindowProgress::SetStatusCaption(std::u16string_view text) { panel_.caption()->setText(ToQString(text)); }
 
 void WindowProgress::ReportPercent(int percent) {
     percentPanel_.setText(QStringLiteral("выполнено - %1%").arg(percent));

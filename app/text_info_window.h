@@ -16,7 +16,7 @@ struct TextInformation;
 class TextInfoWindow : public ToolWindow {
     Q_OBJECT
 
-  public:
+public:
     explicit TextInfoWindow(QWidget* owner);
 
     QLabel* label1() const { return label1_; }
@@ -32,7 +32,7 @@ class TextInfoWindow : public ToolWindow {
 
     static constexpr size_t kLinesPerChunk = 2000;
 
-  private:
+private:
     QLabel* label1_;
     QLabel* label2_;
     QPlainTextEdit* wordBox_;

@@ -2,8 +2,8 @@
 // replace the editor text; and the editor's whole-text read and replace on their own.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 
 #include "app/application.h"
 #include "app/editor.h"

@@ -7,13 +7,14 @@ namespace vernalith::bench {
 
 std::u16string SampleText(size_t bytes) {
     static const std::vector<std::u16string> words = {
-        u"текст", u"Это", u"статья", u"о", u"том", u"как", u"очистить", u"документ", u"the", u"quick", u"brown",
-        u"fox", u"jumps", u"over", u"lazy", u"dog", u"Москва", u"книга", u"страница", u"пере-", u"нос", u"т.д",
-        u"<b>жирный</b>", u"<p>", u"</p>", u"(см. рис. 4)", u"ё", u"Ёлка", u"HTML", u"2026", u"год",
+        u"текст",  u"Это",          u"статья",   u"о",     u"том",   u"как",  u"очистить",      u"документ",
+        u"the",    u"quick",        u"brown",    u"fox",   u"jumps", u"over", u"lazy",          u"dog",
+        u"Москва", u"книга",        u"страница", u"пере-", u"нос",   u"т.д",  u"<b>жирный</b>", u"<p>",
+        u"</p>",   u"(см. рис. 4)", u"ё",        u"Ёлка",  u"HTML",  u"2026", u"год",
     };
-    static const std::vector<std::u16string> glue = {u" ", u" ", u" ", u" ", u"  ", u"   ", u" , ", u" . ", u", ", u". ",
-                                                    u"!! ", u"?? ", u" ; ", u" : ", u"\r\n", u"\r\n\r\n", u"\r\n  ",
-                                                    u"-\r\n", u"... ", u"\r\n   \r\n"};
+    static const std::vector<std::u16string> glue = {
+        u" ",   u" ",   u" ",   u" ",   u"  ",   u"   ",      u" , ",    u" . ",   u", ",   u". ",
+        u"!! ", u"?? ", u" ; ", u" : ", u"\r\n", u"\r\n\r\n", u"\r\n  ", u"-\r\n", u"... ", u"\r\n   \r\n"};
     std::mt19937 rng(static_cast<uint32_t>(bytes));
     std::uniform_int_distribution<size_t> pickWord(0, words.size() - 1), pickGlue(0, glue.size() - 1);
     std::u16string text;

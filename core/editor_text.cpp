@@ -1,9 +1,9 @@
 #include "core/editor_text.h"
 
-#include "core/chars.h"
-
 #include <algorithm>
 #include <cstddef>
+
+#include "core/chars.h"
 
 namespace vernalith {
 
@@ -65,7 +65,8 @@ std::u16string ToEditorText(std::u16string_view text) {
             ++i;
             continue;
         }
-        o = std::copy(text.begin() + static_cast<std::ptrdiff_t>(runStart), text.begin() + static_cast<std::ptrdiff_t>(i), o);
+        o = std::copy(text.begin() + static_cast<std::ptrdiff_t>(runStart),
+                      text.begin() + static_cast<std::ptrdiff_t>(i), o);
         *o++ = kCR;
         *o++ = kLF;
         i += BreakLength(text, i);

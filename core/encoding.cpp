@@ -165,24 +165,31 @@ std::string EncodeCp1251(std::u16string_view text) {
 
 std::u16string Decode(std::string_view bytes, TextEncoding encoding) {
     switch (encoding) {
-        case TextEncoding::Utf8: return DecodeUtf8(bytes);
-        case TextEncoding::Utf16LE: return DecodeUtf16(bytes, false);
-        case TextEncoding::Utf16BE: return DecodeUtf16(bytes, true);
-        case TextEncoding::Cp1251: return DecodeCp1251(bytes);
+        case TextEncoding::Utf8:
+            return DecodeUtf8(bytes);
+        case TextEncoding::Utf16LE:
+            return DecodeUtf16(bytes, false);
+        case TextEncoding::Utf16BE:
+            return DecodeUtf16(bytes, true);
+        case TextEncoding::Cp1251:
+            return DecodeCp1251(bytes);
     }
     return {};
 }
 
 std::string Encode(std::u16string_view text, TextEncoding encoding) {
     switch (encoding) {
-        case TextEncoding::Utf8: return EncodeUtf8(text);
-        case TextEncoding::Utf16LE: return EncodeUtf16LE(text);
+        case TextEncoding::Utf8:
+            return EncodeUtf8(text);
+        case TextEncoding::Utf16LE:
+            return EncodeUtf16LE(text);
         case TextEncoding::Utf16BE: {
             std::string le = EncodeUtf16LE(text);
             for (size_t i = 0; i + 1 < le.size(); i += 2) std::swap(le[i], le[i + 1]);
             return le;
         }
-        case TextEncoding::Cp1251: return EncodeCp1251(text);
+        case TextEncoding::Cp1251:
+            return EncodeCp1251(text);
     }
     return {};
 }

@@ -29,10 +29,14 @@ int ParseIntegerSetting(const std::u16string& text) {
     for (; i < end; ++i) {
         const char16_t c = text[i];
         int digit;
-        if (c >= u'0' && c <= u'9') digit = c - u'0';
-        else if (base == 16 && c >= u'a' && c <= u'f') digit = c - u'a' + 10;
-        else if (base == 16 && c >= u'A' && c <= u'F') digit = c - u'A' + 10;
-        else return fail();
+        if (c >= u'0' && c <= u'9')
+            digit = c - u'0';
+        else if (base == 16 && c >= u'a' && c <= u'f')
+            digit = c - u'a' + 10;
+        else if (base == 16 && c >= u'A' && c <= u'F')
+            digit = c - u'A' + 10;
+        else
+            return fail();
         value = value * base + digit;
         if (value > 0x100000000LL) return fail();
     }

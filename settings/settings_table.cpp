@@ -68,11 +68,16 @@ const SettingInfo* FindSetting(std::string_view name) {
 
 const char* SettingsFileName(SettingsFile file) {
     switch (file) {
-        case SettingsFile::Options1Txt: return "options1.txt";
-        case SettingsFile::Options2Txt: return "options2.txt";
-        case SettingsFile::Options3Txt: return "options3.txt";
-        case SettingsFile::OptionsIni: return "options.ini";
-        case SettingsFile::Options2Ini: return "options2.ini";
+        case SettingsFile::Options1Txt:
+            return "options1.txt";
+        case SettingsFile::Options2Txt:
+            return "options2.txt";
+        case SettingsFile::Options3Txt:
+            return "options3.txt";
+        case SettingsFile::OptionsIni:
+            return "options.ini";
+        case SettingsFile::Options2Ini:
+            return "options2.ini";
     }
     return "";
 }

@@ -17,7 +17,7 @@ constexpr size_t kNone = std::u16string_view::npos;
 // the text is compared through the case table (the pattern must already be lower-case).
 template <bool Fold>
 class OccurrenceFinder {
-  public:
+public:
     OccurrenceFinder(std::u16string_view text, std::u16string_view pattern)
         : text_(text), pattern_(pattern), border_(pattern.size(), 0) {
         for (size_t q = 1, k = 0; q < pattern_.size(); ++q) {
@@ -53,7 +53,7 @@ class OccurrenceFinder {
         return found_ = kNone;
     }
 
-  private:
+private:
     static char16_t Key(char16_t c) { return Fold ? ToLowerChar(c) : c; }
 
     std::u16string_view text_;
@@ -68,7 +68,7 @@ class OccurrenceFinder {
 // stands while position / (length + 1) * 100 lies strictly within half a unit of it, where rounding
 // can give nothing else; only outside that (or exactly on a half) is the value computed again.
 class TextPercent {
-  public:
+public:
     int At(size_t position, size_t length) {
         const int64_t twice = 200 * static_cast<int64_t>(position), divisor = static_cast<int64_t>(length) + 1;
         if (!(twice > (2 * value_ - 1) * divisor && twice < (2 * value_ + 1) * divisor)) {
@@ -77,7 +77,7 @@ class TextPercent {
         return static_cast<int>(value_);
     }
 
-  private:
+private:
     int64_t value_ = -1;  // no value yet: nothing lies within half a unit of -1
 };
 
@@ -125,7 +125,7 @@ std::u16string RemoveSequence(const std::u16string& in, std::u16string_view e, P
 // A result written through an index into a buffer that is sized ahead (and doubled when a growing
 // replacement needs more), rather than appended to piece by piece.
 class ResultBuffer {
-  public:
+public:
     explicit ResultBuffer(size_t expected) : text_(expected, u'\0') {}
 
     void Append(const char16_t* chars, size_t count) {
@@ -140,7 +140,7 @@ class ResultBuffer {
         return std::move(text_);
     }
 
-  private:
+private:
     std::u16string text_;
     size_t size_ = 0;
 };

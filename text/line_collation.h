@@ -12,7 +12,7 @@ namespace vernalith {
 // falls back to the root order. The POSIX ("C") locale has no alphabet of its own (ICU orders it by
 // code point, capitals first), so it gets the root order too.
 class LineCollator {
-  public:
+public:
     explicit LineCollator(const std::string& locale);
     ~LineCollator();
     LineCollator(const LineCollator&) = delete;
@@ -24,7 +24,7 @@ class LineCollator {
     // Appends the line's sort key, NUL included; byte-wise comparison of two keys gives Compare.
     void AppendSortKey(std::u16string_view line, std::string& keys) const;
 
-  private:
+private:
     struct Icu;  // the ICU collator, kept out of this header
     std::unique_ptr<Icu> icu_;
 };

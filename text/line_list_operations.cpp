@@ -75,7 +75,7 @@ void SortByKeys(std::vector<SortEntry>& entries, const std::string& keys) {
 // slots hold the index of a kept line and, above it, the top bits of the line's hash, so that most
 // slots of other lines are passed over without reading those lines.
 class FirstOccurrences {
-  public:
+public:
     explicit FirstOccurrences(size_t lines) : slots_(std::bit_ceil(std::max<size_t>(lines * 2, 16)), kEmpty) {}
 
     // The index in `kept` of the line equal to `line`, adding it at the end of `kept` when it is new.
@@ -95,7 +95,7 @@ class FirstOccurrences {
         }
     }
 
-  private:
+private:
     static constexpr uint64_t kIndexMask = (uint64_t{1} << 40) - 1;  // room for far more lines than memory
     static constexpr uint64_t kEmpty = ~uint64_t{0};
     std::vector<uint64_t> slots_;

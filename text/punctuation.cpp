@@ -30,7 +30,7 @@ static_assert(!IsLetter(u'Ё') && !IsLetter(u'ё') && IsLetter(u'Я') && IsLette
 // position the step moved on to. Runs of plain steps are counted at once, the reports falling on the
 // same steps as counting them one by one.
 class EndOfStepReports {
-  public:
+public:
     EndOfStepReports(ProgressReporter& progress, int limit) : progress_(progress), limit_(limit) {}
 
     void Step(size_t position, size_t length) { Steps(1, position, length); }
@@ -57,7 +57,7 @@ class EndOfStepReports {
         }
     }
 
-  private:
+private:
     ProgressReporter& progress_;
     int64_t limit_;
     int64_t count_ = 0;
@@ -91,7 +91,7 @@ void CollapseDoubledMarks(std::u16string& s, ProgressReporter& progress, int ste
 // levels above it (a bit per word below that is not zero), so long stretches without members are
 // crossed in a few steps. About n / 8 bytes.
 class PositionSet {
-  public:
+public:
     // The members are the set bits of `words` (bit j % 64 of word j / 64 for position j < n).
     PositionSet(std::vector<uint64_t> words, size_t n) : n_(n) {
         levels_.push_back(std::move(words));
@@ -130,7 +130,7 @@ class PositionSet {
         return n_;
     }
 
-  private:
+private:
     size_t n_;
     std::vector<std::vector<uint64_t>> levels_;
 };

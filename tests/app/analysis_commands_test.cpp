@@ -65,7 +65,7 @@ QString Repeat(const QString& word, int times) {
 class AnalysisCommandsTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase() { ConfigureApplication(*qApp); }
 
     void tagCounting_data() {

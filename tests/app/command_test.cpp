@@ -2,8 +2,8 @@
 // progress display, the failure path and the guard against commands overlapping.
 #include <QLabel>
 #include <QProgressBar>
-#include <QToolBar>
 #include <QTest>
+#include <QToolBar>
 
 #include "app/editor.h"
 #include "app/main_window.h"
@@ -137,17 +137,17 @@ private slots:
             own,
             [&](const std::u16string& text, ProcedureContext&) -> std::u16string {
                 [&] {
-                QVERIFY(!own->isEnabled());
-                QVERIFY(f.editor().isReadOnly());
-                QVERIFY(!f.window().action("ToolButton33")->isEnabled());
-                QVERIFY(!f.window().action("ToolButton50")->isEnabled());
-                QVERIFY(!f.window().action("Action6")->isEnabled());
-                QVERIFY(f.window().action("ToolButton15")->isEnabled());  // tool-bar toggles stay usable
-                // A nested attempt to run another text command does nothing.
-                f.window().Trigger("ToolButton33");
-                QTest::keyClick(&f.window(), Qt::Key_F4);
-                QCOMPARE(f.editor().Text(), std::u16string(u"a  b"));
-                checked = true;
+                    QVERIFY(!own->isEnabled());
+                    QVERIFY(f.editor().isReadOnly());
+                    QVERIFY(!f.window().action("ToolButton33")->isEnabled());
+                    QVERIFY(!f.window().action("ToolButton50")->isEnabled());
+                    QVERIFY(!f.window().action("Action6")->isEnabled());
+                    QVERIFY(f.window().action("ToolButton15")->isEnabled());  // tool-bar toggles stay usable
+                    // A nested attempt to run another text command does nothing.
+                    f.window().Trigger("ToolButton33");
+                    QTest::keyClick(&f.window(), Qt::Key_F4);
+                    QCOMPARE(f.editor().Text(), std::u16string(u"a  b"));
+                    checked = true;
                 }();
                 return text + u"!";
             },
@@ -200,7 +200,8 @@ private slots:
         f.window().show();
         f.editor().ReplaceText(u"before");
         bool delivered = false;
-        QMetaObject::invokeMethod(&f.window(), [&] { delivered = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &f.window(), [&] { delivered = true; }, Qt::QueuedConnection);
         f.window().WholeTextCommand(
             f.window().action("ToolButton57"),
             [&](const std::u16string& text, ProcedureContext&) {

@@ -54,7 +54,8 @@ private slots:
             {"ToolButton29", "RemoveRepeatedPunctuation", u"удаление повторяющейся пунктуации",
              u"Что?? Да!! Нет... , ,", u"Что? Да! Нет. , ,"},
             {"ToolButton31", "LowerCaseAll", u"опускание регистра", u"Москва. ЁЛКА", u"москва. ёлка"},
-            {"ToolButton32", "CapitalizeSentences", u"правка регистра", u"это первое. это второе! а это? нет\r\nновая строка",
+            {"ToolButton32", "CapitalizeSentences", u"правка регистра",
+             u"это первое. это второе! а это? нет\r\nновая строка",
              u"Это первое. Это второе! А это? Нет\r\nНовая строка"},
             {"ToolButton28", "RemoveListedCharacters", u"удаление символов", u"xMemo1y", u"xy"},
             {"ToolButton30", "ReplaceListedCharacters", u"замена символов", u"кот и кот", u"кот и кот"},
@@ -72,8 +73,8 @@ private slots:
             testing::RecordingProgress recording;
             ProcedureContext context{f.window().settings(), recording, f.random};
             FindProcedure(c.procedure)->run(c.input, context);
-            QVERIFY2(std::find(recording.calls.begin(), recording.calls.end(),
-                               "caption " + EncodeUtf8(c.caption)) != recording.calls.end(),
+            QVERIFY2(std::find(recording.calls.begin(), recording.calls.end(), "caption " + EncodeUtf8(c.caption)) !=
+                         recording.calls.end(),
                      c.button);
             f.window().action("ToolButton50")->trigger();
             QCOMPARE(f.editor().Text(), c.input);

@@ -1,9 +1,10 @@
 // The editor's text model: whole text read and replaced, positions as UTF-16 offsets with every line
 // break counting two, the selection operations and the change notification.
+#include "app/editor.h"
+
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/editor.h"
 #include "support/recording_progress.h"
 
 using namespace vernalith;

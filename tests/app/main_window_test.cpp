@@ -119,12 +119,13 @@ private slots:
         QCOMPARE(MenuTexts(f.window().dropDownMenu("ToolButton37")),
                  QStringList({"подсветка синтаксиса php", "подсветка синтаксиса css", "подсветка синтаксиса htm",
                               "подсветка синтаксиса sql", "|", "закрыть меню"}));
-        for (const char* button : {"ToolButton36", "ToolButton35", "ToolButton28", "ToolButton63", "ToolButton30",
-                                   "ToolButton62"}) {
+        for (const char* button :
+             {"ToolButton36", "ToolButton35", "ToolButton28", "ToolButton63", "ToolButton30", "ToolButton62"}) {
             QCOMPARE(MenuTexts(f.window().dropDownMenu(button)), QStringList({"параметры", "|", "закрыть меню"}));
             QCOMPARE(f.window().toolButton(button)->popupMode(), QToolButton::MenuButtonPopup);
         }
-        QCOMPARE(MenuTexts(f.window().dropDownMenu("ToolButton19")), QStringList({"ввести свой тег", "|", "закрыть меню"}));
+        QCOMPARE(MenuTexts(f.window().dropDownMenu("ToolButton19")),
+                 QStringList({"ввести свой тег", "|", "закрыть меню"}));
         QCOMPARE(f.window().toolButton("ToolButton63")->contextMenuPolicy(), Qt::CustomContextMenu);
         QCOMPARE(MenuTexts(f.window().dropDownMenu("richedit1")),
                  QStringList({"вырезать", "копировать", "вставить", "|", "выделить все", "очистить поле"}));
@@ -182,7 +183,8 @@ private slots:
             const char* button;
             const char* bar;
             int hidden, shown;
-        } toggles[] = {{"ToolButton15", "ToolBar6", 6, 7}, {"ToolButton21", "ToolBar7", 11, 12},
+        } toggles[] = {{"ToolButton15", "ToolBar6", 6, 7},
+                       {"ToolButton21", "ToolBar7", 11, 12},
                        {"ToolButton53", "ToolBar8", 35, 36}};
         for (const auto& t : toggles) {
             QCOMPARE(f.window().ImageIndex(t.button), t.hidden);

@@ -70,7 +70,7 @@ QStringList MarkedItems(MainWindow& w) {
 class SelectionCommandsTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase() { ConfigureApplication(*qApp); }
 
     void headingInsertion_data() {

@@ -90,7 +90,8 @@ private slots:
             GuiFixture f;
             f.window().show();
             const std::u16string value = c.value;
-            f.window().settings().Bind(c.setting, [value] { return value; }, nullptr);
+            f.window().settings().Bind(
+                c.setting, [value] { return value; }, nullptr);
             f.editor().ReplaceText(u"text that stays\r\nas it was");
             f.window().action("ToolButton35")->trigger();
             QCOMPARE(f.ui.errors.size(), 1);

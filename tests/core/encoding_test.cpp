@@ -15,7 +15,9 @@ TEST(Encoding, StrictUtf8RejectsInvalidBytes) {
     for (const char* bad : {"\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xFF", "\xD0", "abc\xCF"}) {
         EXPECT_FALSE(DecodeUtf8Strict(bad).has_value()) << bad;
     }
-    EXPECT_EQ(DecodeUtf8("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(DecodeUtf8("a\xFF"
+                         "b"),
+              u"a\uFFFDb");
 }
 
 TEST(Encoding, Cp1251) {
@@ -32,9 +34,9 @@ TEST(Encoding, ByteOrderMarkDecides) {
     EXPECT_EQ(DecodeWithMarkOrAnsi("\xFF\xFE\x2D\x04"), u"Э");
     EXPECT_EQ(DecodeWithMarkOrAnsi("\xFE\xFF\x04\x2D"), u"Э");
     EXPECT_EQ(DecodeWithMarkOrAnsi("\xD0\xAD"), u"Р\u00AD");  // without a mark: the ANSI code page
-    EXPECT_EQ(DecodeAuto("\xD0\xAD"), u"Э");             // valid UTF-8 wins in auto mode
-    EXPECT_EQ(DecodeAuto("\xDD\xF2\xEE"), u"Это");       // otherwise cp1251
-    EXPECT_EQ(DecodeUtf16("\x41", false), u"\uFFFD");   // a dangling byte is not lost silently
+    EXPECT_EQ(DecodeAuto("\xD0\xAD"), u"Э");                  // valid UTF-8 wins in auto mode
+    EXPECT_EQ(DecodeAuto("\xDD\xF2\xEE"), u"Это");            // otherwise cp1251
+    EXPECT_EQ(DecodeUtf16("\x41", false), u"\uFFFD");         // a dangling byte is not lost silently
 }
 
 }  // namespace

@@ -9,8 +9,8 @@ TEST(ParseIntegerSetting, AcceptsWholeNumbers) {
     struct Case {
         const char16_t* text;
         int value;
-    } cases[] = {{u"1400", 1400}, {u"-5", -5}, {u"+7", 7}, {u"  12", 12}, {u"$10", 16}, {u"0x1F", 31}, {u"0", 0},
-                 {u"2147483647", 2147483647}};
+    } cases[] = {{u"1400", 1400}, {u"-5", -5},   {u"+7", 7}, {u"  12", 12},
+                 {u"$10", 16},    {u"0x1F", 31}, {u"0", 0},  {u"2147483647", 2147483647}};
     for (const auto& c : cases) EXPECT_EQ(ParseIntegerSetting(c.text), c.value);
 }
 

@@ -19,7 +19,7 @@ using testing::T;
 
 // Random numbers from a fixed seed, with every range asked for recorded.
 class ScriptedRandom : public RandomSource {
-  public:
+public:
     explicit ScriptedRandom(uint32_t seed) : engine_(seed) {}
     uint32_t NextBelow(uint32_t range) override {
         ranges.push_back(range);
@@ -27,7 +27,7 @@ class ScriptedRandom : public RandomSource {
     }
     std::vector<uint32_t> ranges;
 
-  private:
+private:
     std::mt19937 engine_;
 };
 
@@ -224,7 +224,7 @@ TEST(SplitIntoArticles, RandomLengthIsDrawnBelowMaxMinusMinAfterEachHeading) {
     // Sentences of 10 characters, each one an article start. With min 10 and R = 0, 15, 15 the cuts
     // shift by the random part.
     class Fixed : public RandomSource {
-      public:
+    public:
         uint32_t NextBelow(uint32_t range) override {
             ranges.push_back(range);
             return ranges.size() == 1 ? 0 : 15;
@@ -276,7 +276,7 @@ TEST(SplitIntoArticlesFuzz, MatchesTheLiteralSplitTextReportsAndDraws) {
 
 // The procedure as the chain and the command run it: settings read as text.
 class SplitAdapter : public ::testing::Test {
-  protected:
+protected:
     std::u16string Run(const std::u16string& text) {
         ProcedureContext context{settings, progress, random};
         return FindProcedure("SplitIntoArticles")->run(text, context);

@@ -9,7 +9,7 @@ namespace vernalith::testing {
 
 // Records what the user would have been shown instead of opening boxes or a browser.
 class FakeUi : public UiServices {
-  public:
+public:
     void ShowMessage(QWidget*, const QString& text) override {
         messages << text;
         if (whileMessageShown) whileMessageShown();

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <memory>
 
 #include "app/application.h"

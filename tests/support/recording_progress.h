@@ -39,10 +39,14 @@ public:
 inline std::u16string T(std::string_view readable) {
     std::string out;
     for (size_t i = 0; i < readable.size();) {
-        if (readable.substr(i, 4) == "{CR}") out += '\r', i += 4;
-        else if (readable.substr(i, 4) == "{LF}") out += '\n', i += 4;
-        else if (readable.substr(i, 5) == "{TAB}") out += '\t', i += 5;
-        else out += readable[i++];
+        if (readable.substr(i, 4) == "{CR}")
+            out += '\r', i += 4;
+        else if (readable.substr(i, 4) == "{LF}")
+            out += '\n', i += 4;
+        else if (readable.substr(i, 5) == "{TAB}")
+            out += '\t', i += 5;
+        else
+            out += readable[i++];
     }
     return DecodeUtf8(out);
 }

@@ -79,8 +79,7 @@ std::u16string RemoveEmptyLines(const std::u16string& text, ProgressReporter& pr
             ++i;
         }
         if (++count > limit) {
-            progress.ReportPercent(
-                PercentOfLinesPlusOne(static_cast<int64_t>(i), static_cast<int64_t>(lines.size())));
+            progress.ReportPercent(PercentOfLinesPlusOne(static_cast<int64_t>(i), static_cast<int64_t>(lines.size())));
             count = 0;
             progress.PumpEvents();
         }
@@ -141,7 +140,8 @@ TEST(RemoveEmptyLines, Cases) {
     for (const auto& c : cases) {
         RecordingProgress progress;
         EXPECT_EQ(RemoveEmptyLines(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls, (std::vector<std::string>{"caption удаление пустых строк", "caption статус", "clear"}));
+        EXPECT_EQ(progress.calls,
+                  (std::vector<std::string>{"caption удаление пустых строк", "caption статус", "clear"}));
     }
 }
 
@@ -153,8 +153,8 @@ TEST(RemoveEmptyLines, KeepsTextAfterU0000) {
 // Random short texts from the characters these procedures look at, with a small step limit so that
 // the report sequences are compared too.
 std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
-    static const char16_t alphabet[] = {u' ', u' ', u' ', u'\r', u'\n', u'\n', u',', u'.', u':', u';', u'!', u'?', u'a',
-                                        u'Я', u'\t', u'ё', u'\u2014', u'\u00A0', u'\0'};
+    static const char16_t alphabet[] = {u' ', u' ', u' ', u'\r', u'\n', u'\n', u',',      u'.',      u':', u';',
+                                        u'!', u'?', u'a', u'Я',  u'\t', u'ё',  u'\u2014', u'\u00A0', u'\0'};
     return testing::RandomText(rng, maxLength, {alphabet, std::size(alphabet)});
 }
 
