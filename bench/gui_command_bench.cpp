@@ -39,7 +39,7 @@ void WholeCommand(benchmark::State& state) {
         state.ResumeTiming();
         window.action("ToolButton22")->trigger();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
+    SetTextBytes(state, text);
 }
 
 void EditorRead(benchmark::State& state) {
@@ -47,14 +47,14 @@ void EditorRead(benchmark::State& state) {
     const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
     editor.ReplaceText(text);
     for (auto _ : state) benchmark::DoNotOptimize(editor.Text());
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
+    SetTextBytes(state, text);
 }
 
 void EditorReplace(benchmark::State& state) {
     Editor editor;
     const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
     for (auto _ : state) editor.ReplaceText(text);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
+    SetTextBytes(state, text);
 }
 
 BENCHMARK(WholeCommand)->Name("GuiRemoveExtraSpacesCommand")->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);

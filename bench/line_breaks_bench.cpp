@@ -7,25 +7,17 @@
 namespace vernalith::bench {
 namespace {
 
-template <std::u16string (*Procedure)(const std::u16string&, ProgressReporter&, int)>
-void RunProcedure(benchmark::State& state) {
-    const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
-    SilentProgress progress;
-    for (auto _ : state) benchmark::DoNotOptimize(Procedure(text, progress, StepCounter::kDefaultLimit));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
-}
-
 // Lines that hold no letter after one word: every line break looks back across all of them.
 void RemoveExtraLineBreaksOnNumberLines(benchmark::State& state) {
     std::u16string text = u"слово";
     while (text.size() * 2 < static_cast<size_t>(state.range(0)) * kMB) text += u"\r\n12";
     SilentProgress progress;
     for (auto _ : state) benchmark::DoNotOptimize(RemoveExtraLineBreaks(text, progress));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
+    SetTextBytes(state, text);
 }
 
-BENCHMARK(RunProcedure<RemoveHyphenation>)->Name("RemoveHyphenation")->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
-BENCHMARK(RunProcedure<RemoveExtraLineBreaks>)
+BENCHMARK(RunOnSampleText<RemoveHyphenation>)->Name("RemoveHyphenation")->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(RunOnSampleText<RemoveExtraLineBreaks>)
     ->Name("RemoveExtraLineBreaks")
     ->Arg(1)
     ->Arg(16)

@@ -19,7 +19,7 @@ void Measure(benchmark::State& state, Run run) {
     const std::u16string text = Input(state);
     SilentProgress progress;
     for (auto _ : state) benchmark::DoNotOptimize(run(text, progress));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
+    SetTextBytes(state, text);
 }
 
 void SortLinesBench(benchmark::State& state) {

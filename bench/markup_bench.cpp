@@ -10,22 +10,18 @@
 namespace vernalith::bench {
 namespace {
 
-void SetBytes(benchmark::State& state, const std::u16string& text) {
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
-}
-
 void CountTagsBench(benchmark::State& state) {
     const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
     SilentProgress progress;
     for (auto _ : state) benchmark::DoNotOptimize(CountTags(text, u"<p>", progress));
-    SetBytes(state, text);
+    SetTextBytes(state, text);
 }
 
 void TextInfoBench(benchmark::State& state) {
     const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
     SilentProgress progress;
     for (auto _ : state) benchmark::DoNotOptimize(CollectTextInformation(text, progress));
-    SetBytes(state, text);
+    SetTextBytes(state, text);
 }
 
 // Words of random letters: hundreds of thousands of distinct words, the worst case of the tally and
@@ -47,7 +43,7 @@ void TextInfoManyWordsBench(benchmark::State& state) {
     const std::u16string text = ManyWordsText(static_cast<size_t>(state.range(0)) * kMB);
     SilentProgress progress;
     for (auto _ : state) benchmark::DoNotOptimize(CollectTextInformation(text, progress));
-    SetBytes(state, text);
+    SetTextBytes(state, text);
 }
 
 BENCHMARK(CountTagsBench)->Name("CountTags")->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);

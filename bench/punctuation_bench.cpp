@@ -11,7 +11,7 @@ void RemoveRepeatedPunctuationBench(benchmark::State& state) {
     const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
     SilentProgress progress;
     for (auto _ : state) benchmark::DoNotOptimize(RemoveRepeatedPunctuation(text, progress));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
+    SetTextBytes(state, text);
 }
 
 // Lines without letters: the scan from every line feed runs on to the one word at the end.
@@ -21,7 +21,7 @@ void RemoveRepeatedPunctuationOnLinesWithoutLetters(benchmark::State& state) {
     text += u"конец";
     SilentProgress progress;
     for (auto _ : state) benchmark::DoNotOptimize(RemoveRepeatedPunctuation(text, progress));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
+    SetTextBytes(state, text);
 }
 
 BENCHMARK(RemoveRepeatedPunctuationBench)

@@ -10,22 +10,18 @@
 namespace vernalith::bench {
 namespace {
 
-void SetBytes(benchmark::State& state, const std::u16string& text) {
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size() * 2));
-}
-
 void StripHtmlTagsBench(benchmark::State& state) {
     const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
     SilentProgress progress;
     for (auto _ : state) benchmark::DoNotOptimize(StripHtmlTags(text, progress));
-    SetBytes(state, text);
+    SetTextBytes(state, text);
 }
 
 void InsertParagraphTagsBench(benchmark::State& state) {
     const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
     SilentProgress progress;
     for (auto _ : state) benchmark::DoNotOptimize(InsertParagraphTags(text, progress));
-    SetBytes(state, text);
+    SetTextBytes(state, text);
 }
 
 // The default settings: articles of 1400 to 1700 characters, "<h1>" headings of 37 characters.
@@ -35,7 +31,7 @@ void SplitIntoArticlesBench(benchmark::State& state) {
     SeededRandom random(1);
     const ArticleSplitSettings settings;
     for (auto _ : state) benchmark::DoNotOptimize(SplitIntoArticles(text, settings, random, progress));
-    SetBytes(state, text);
+    SetTextBytes(state, text);
 }
 
 BENCHMARK(StripHtmlTagsBench)->Name("StripHtmlTags")->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
