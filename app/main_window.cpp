@@ -13,12 +13,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/command_failure.h"
 #include "app/command_map.h"
 #include "app/editor.h"
 #include "app/qt_text.h"
 #include "app/ui_services.h"
 #include "automatic/procedure_registry.h"
-#include "core/procedure_error.h"
 
 namespace vernalith {
 namespace {
@@ -313,18 +313,7 @@ void MainWindow::RunTextCommand(QAction* button, const std::function<void()>& wo
     if (busy_) return;
     if (button) button->setEnabled(false);
     SetBusy(true);
-    QString failure;
-    try {
-        work();
-    } catch (const ProcedureError& error) {
-        failure = ToQString(std::u16string_view(error.message()));
-    } catch (const RunCancelled&) {
-        // Stopped by the user: the editor keeps its text.
-    } catch (const std::bad_alloc&) {
-        failure = QStringLiteral("Недостаточно памяти для выполнения команды.");
-    } catch (const std::exception& error) {
-        failure = QString::fromUtf8(error.what());
-    }
+    const QString failure = RunCatchingFailure(work);
     SetBusy(false);
     if (button) button->setEnabled(true);
     if (!failure.isEmpty()) ui_.ShowError(this, failure);

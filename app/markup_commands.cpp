@@ -3,12 +3,13 @@
 #include <QAction>
 #include <QToolButton>
 #include <array>
+#include <functional>
 #include <memory>
-#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/command_failure.h"
 #include "app/custom_tag_window.h"
 #include "app/editor.h"
 #include "app/main_window.h"
@@ -85,17 +86,9 @@ void WrapSelection(MainWindow& window, const TagPair& pair) {
 }
 
 // Runs a read-only analysis; a failure is shown in the error box and ends the command.
-template <typename Run>
-void RunAnalysis(MainWindow& window, Run&& run) {
-    try {
-        run();
-    } catch (const RunCancelled&) {
-        // Stopped by the user: nothing to show.
-    } catch (const std::bad_alloc&) {
-        window.ui().ShowError(&window, QStringLiteral("Недостаточно памяти для выполнения команды."));
-    } catch (const std::exception& error) {
-        window.ui().ShowError(&window, QString::fromUtf8(error.what()));
-    }
+void RunAnalysis(MainWindow& window, const std::function<void()>& run) {
+    const QString failure = RunCatchingFailure(run);
+    if (!failure.isEmpty()) window.ui().ShowError(&window, failure);
 }
 
 void CountTagsCommand(MainWindow& window) {
