@@ -7,14 +7,15 @@
 #include <QToolButton>
 #include <QToolTip>
 
+#include "app/automatic/list_editor_window.h"
 #include "app/custom_tag_window.h"
 #include "app/main_window.h"
 #include "app/markup_commands.h"
 #include "app/paragraph_command.h"
+#include "app/settings/function_settings_window.h"
+#include "app/settings/setting_fields.h"
+#include "app/settings/tag_hotkey_window.h"
 #include "app/text_info_window.h"
-#include "automatic/list_editor_window.h"
-#include "settings/function_settings_window.h"
-#include "settings/tag_hotkey_window.h"
 
 namespace vernalith {
 namespace {
@@ -74,8 +75,8 @@ std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, Ran
     windows->form6 = new FunctionSettingsWindow(main);
     windows->form7 = new ListEditorWindow(main);
 
-    windows->form3->BindSettings(main->settings());
-    windows->form6->BindSettings(main->settings());
+    QWidget* const secondary[] = {windows->form3, windows->form4, windows->form5, windows->form6, windows->form7};
+    BindSettingFields(*main, secondary);
 
     // The tag window's hint goes to the tag button; it is rebuilt when that window closes and at the
     // end of the main window's show step.
@@ -88,8 +89,7 @@ std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, Ran
 
     main->SetHandler("ToolButton16Click", [w = windows->form3] { w->ShowModal(); });
     main->SetHandler("N10Click", [w = windows->form5] { w->ShowModal(); });
-    AttachMarkupCommands(*main, *windows->form4, *windows->form5);
-    main->SetHandler("N28Click", [w = windows->form7] { w->ShowModal(); });
+    AttachMarkupCommands(*main, *windows->form4);
     main->SetHandler("ToolButton18Click", [main] { ParagraphCommand(*main); });
     // The function settings open at the page of the procedure they were asked from.
     using Page = FunctionSettingsWindow::Page;

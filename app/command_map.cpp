@@ -1,126 +1,164 @@
 #include "app/command_map.h"
 
-#include <array>
-
 namespace vernalith {
 namespace {
 
 using K = Kind;
 using P = Place;
+using Id = ProcedureId;
 
-// One control a row (long rows wrapped by hand), in the order the user meets them.
+// One control a row, in the order the user meets them.
 // clang-format off
 constexpr CommandSpec kCommands[] = {
     // Main menu.
-    {"N23", P::FileMenu, u"открыть как...", K::Window, "N23Click"},
-    {"N24", P::FileMenu, u"сохранить как...", K::ReadOnly, "N24Click"},
-    {"N2", P::FileMenu, u"выход", K::Window, "N2Click", {}, {}, {}, {}, true},
-    {"N9", P::HelpMenu, u"о программе", K::Window, "N9Click"},
+    {.control = "N23", .place = P::FileMenu, .text = u"открыть как...", .kind = K::Window, .handler = "N23Click",
+     .replacesText = true, .notBuiltYet = true},
+    {.control = "N24", .place = P::FileMenu, .text = u"сохранить как...", .kind = K::ReadOnly, .handler = "N24Click",
+     .notBuiltYet = true},
+    {.control = "N2", .place = P::FileMenu, .text = u"выход", .kind = K::Window, .handler = "N2Click",
+     .separatorBefore = true},
+    {.control = "N9", .place = P::HelpMenu, .text = u"о программе", .kind = K::Window, .handler = "N9Click"},
 
     // Main tool bar.
-    {"ToolButton39", P::ToolBar4, u"открыть как...", K::Window, "N23Click", {}, "document-open"},
-    {"ToolButton38", P::ToolBar4, u"сохранить как...", K::ReadOnly, "N24Click", {}, "document-save-as"},
-    {"ToolButton15", P::ToolBar4, u"html разметка", K::Window, "ToolButton15Click", {}, "code-block", {}, {}, true},
-    {"ToolButton21", P::ToolBar4, u"корректировка текста", K::Window, "ToolButton21Click", {}, "tools-check-spelling"},
-    {"ToolButton53", P::ToolBar4, u"функции для работы с дорвеями и ключевиками, прочие функции", K::Window,
-     "ToolButton53Click", {}, "view-list-text"},
-    {"ToolButton36", P::ToolBar4, u"автоматическая обработка текста", K::WholeText, "ToolButton36Click", "automatic",
-     "media-playback-start", {}, {}, true},
-    {"N28", P::DropDown, u"параметры", K::Window, "N28Click", {}, {}, "ToolButton36"},
-    {"ToolButton17", P::ToolBar4, u"информация о тексте", K::ReadOnly, "ToolButton17Click", {}, "documentinfo"},
-    {"ToolButton37", P::ToolBar4, u"подсветка синтаксиса включить/отключить", K::Window, "ToolButton37Click", {},
-     "format-text-color"},
-    {"N25", P::DropDown, u"подсветка синтаксиса php", K::Window, "N25Click", {}, {}, "ToolButton37", {}, false, true},
-    {"css1", P::DropDown, u"подсветка синтаксиса css", K::Window, "css1Click", {}, {}, "ToolButton37", {}, false, true},
-    {"htm1", P::DropDown, u"подсветка синтаксиса htm", K::Window, "htm1Click", {}, {}, "ToolButton37", {}, false, true},
-    {"mysql1", P::DropDown, u"подсветка синтаксиса sql", K::Window, "mysql1Click", {}, {}, "ToolButton37", {}, false,
-     true},
-    {"ToolButton34", P::ToolBar4, u"настройка функций", K::Window, "ToolButton34Click", {}, "configure", {}, {}, true},
-    {"ToolButton40", P::ToolBar4, u"проверить обновления на сайте программы", K::Window, "ToolButton40Click", {},
-     "system-upgrade", {}, {}, true},
-    {"ToolButton45", P::ToolBar4, u"обсудить на форуме, предложить новые функции", K::Window, "ToolButton45Click", {},
-     "view-conversation-balloon"},
-    {"ToolButton50", P::ToolBar4, u"отменить - F4", K::Undo, "ToolButton50Click", {}, "edit-undo", {}, {}, true},
+    {.control = "ToolButton39", .place = P::ToolBar4, .text = u"открыть как...", .kind = K::Window,
+     .handler = "N23Click", .icon = "document-open", .replacesText = true, .notBuiltYet = true},
+    {.control = "ToolButton38", .place = P::ToolBar4, .text = u"сохранить как...", .kind = K::ReadOnly,
+     .handler = "N24Click", .icon = "document-save-as", .notBuiltYet = true},
+    {.control = "ToolButton15", .place = P::ToolBar4, .text = u"html разметка", .kind = K::Window,
+     .separatorBefore = true, .togglesToolBar = "ToolBar6",
+     .images = {.offImage = 6, .onImage = 7, .offIcon = "code-block", .onIcon = "code-context"}},
+    {.control = "ToolButton21", .place = P::ToolBar4, .text = u"корректировка текста", .kind = K::Window,
+     .togglesToolBar = "ToolBar7",
+     .images = {.offImage = 11, .onImage = 12, .offIcon = "tools-check-spelling", .onIcon = "document-edit"}},
+    {.control = "ToolButton53", .place = P::ToolBar4,
+     .text = u"функции для работы с дорвеями и ключевиками, прочие функции", .kind = K::Window,
+     .togglesToolBar = "ToolBar8",
+     .images = {.offImage = 35, .onImage = 36, .offIcon = "view-list-text", .onIcon = "view-list-details"}},
+    {.control = "ToolButton36", .place = P::ToolBar4, .text = u"автоматическая обработка текста",
+     .kind = K::WholeText, .handler = "ToolButton36Click", .icon = "media-playback-start", .separatorBefore = true,
+     .notBuiltYet = true},
+    {.control = "N28", .place = P::DropDown, .text = u"параметры", .kind = K::Window, .handler = "N28Click",
+     .parent = "ToolButton36", .notBuiltYet = true},
+    {.control = "ToolButton17", .place = P::ToolBar4, .text = u"информация о тексте", .kind = K::ReadOnly,
+     .handler = "ToolButton17Click", .icon = "documentinfo"},
+    {.control = "ToolButton37", .place = P::ToolBar4, .text = u"подсветка синтаксиса включить/отключить",
+     .kind = K::Window, .handler = "ToolButton37Click",
+     .images = {.offImage = 25, .onImage = 34, .offIcon = "format-stroke-color", .onIcon = "format-text-color",
+                .initiallyOn = true},
+     .notBuiltYet = true},
+    {.control = "N25", .place = P::DropDown, .text = u"подсветка синтаксиса php", .kind = K::Window,
+     .handler = "N25Click", .parent = "ToolButton37", .checkable = true, .notBuiltYet = true},
+    {.control = "css1", .place = P::DropDown, .text = u"подсветка синтаксиса css", .kind = K::Window,
+     .handler = "css1Click", .parent = "ToolButton37", .checkable = true, .notBuiltYet = true},
+    {.control = "htm1", .place = P::DropDown, .text = u"подсветка синтаксиса htm", .kind = K::Window,
+     .handler = "htm1Click", .parent = "ToolButton37", .checkable = true, .notBuiltYet = true},
+    {.control = "mysql1", .place = P::DropDown, .text = u"подсветка синтаксиса sql", .kind = K::Window,
+     .handler = "mysql1Click", .parent = "ToolButton37", .checkable = true, .notBuiltYet = true},
+    {.control = "ToolButton34", .place = P::ToolBar4, .text = u"настройка функций", .kind = K::Window,
+     .handler = "ToolButton34Click", .icon = "configure", .separatorBefore = true},
+    {.control = "ToolButton40", .place = P::ToolBar4, .text = u"проверить обновления на сайте программы",
+     .kind = K::Window, .handler = "ToolButton40Click", .icon = "system-upgrade", .separatorBefore = true},
+    {.control = "ToolButton45", .place = P::ToolBar4, .text = u"обсудить на форуме, предложить новые функции",
+     .kind = K::Window, .handler = "ToolButton45Click", .icon = "view-conversation-balloon"},
+    {.control = "ToolButton50", .place = P::ToolBar4, .text = u"отменить - F4", .kind = K::Undo,
+     .handler = "ToolButton50Click", .icon = "edit-undo", .separatorBefore = true},
 
     // HTML markup tool bar.
-    {"ToolButton46", P::ToolBar6, u"проставить заголовки - F9", K::Selection, "ToolButton46Click", {},
-     "format-font-size-more"},
-    {"H1", P::DropDown, u"h1", K::Window, "H1Click", {}, {}, "ToolButton46", {}, false, true},
-    {"H21", P::DropDown, u"h2", K::Window, "H21Click", {}, {}, "ToolButton46", {}, false, true},
-    {"H31", P::DropDown, u"h3", K::Window, "H31Click", {}, {}, "ToolButton46", {}, false, true},
-    {"H41", P::DropDown, u"h4", K::Window, "H41Click", {}, {}, "ToolButton46", {}, false, true},
-    {"H51", P::DropDown, u"h5", K::Window, "H51Click", {}, {}, "ToolButton46", {}, false, true},
-    {"N33", P::DropDown, u"дублировать заголовок", K::Window, "N33Click", {}, {}, "ToolButton46", {}, true, true},
-    {"ToolButton18", P::ToolBar6,
-     u"простановка <p> (так же можно проставить тег только в выделенном промежутке текста)", K::Selection,
-     "ToolButton18Click", {}, "format-justify-fill"},
-    {"ToolButton16", P::ToolBar6, u"вставка тегов, выделите нужный фрагмент текста и нажмите соответствующий хоткей",
-     K::Window, "ToolButton16Click", {}, "configure-shortcuts"},
-    {"ToolButton19", P::ToolBar6, u"подсчет количества статей по тегу <Hx>, подсчет тегов", K::ReadOnly,
-     "ToolButton19Click", {}, "view-statistics"},
-    {"N10", P::DropDown, u"ввести свой тег", K::Window, "N10Click", {}, {}, "ToolButton19"},
-    {"ToolButton35", P::ToolBar6, u"авторазбивка статей", K::WholeText, "ToolButton35Click", "SplitIntoArticles",
-     "view-split-top-bottom"},
-    {"N19", P::DropDown, u"параметры", K::Window, "N19Click", {}, {}, "ToolButton35"},
-    {"ToolButton48", P::ToolBar6, u"удалить все html теги", K::WholeText, "ToolButton48Click", "StripHtmlTags",
-     "edit-clear", {}, {}, true},
+    {.control = "ToolButton46", .place = P::ToolBar6, .text = u"проставить заголовки - F9", .kind = K::Selection,
+     .handler = "ToolButton46Click", .icon = "format-font-size-more", .menuEndsWithClose = false},
+    {.control = "H1", .place = P::DropDown, .text = u"h1", .kind = K::Window, .handler = "H1Click",
+     .parent = "ToolButton46", .checkable = true},
+    {.control = "H21", .place = P::DropDown, .text = u"h2", .kind = K::Window, .handler = "H21Click",
+     .parent = "ToolButton46", .checkable = true},
+    {.control = "H31", .place = P::DropDown, .text = u"h3", .kind = K::Window, .handler = "H31Click",
+     .parent = "ToolButton46", .checkable = true},
+    {.control = "H41", .place = P::DropDown, .text = u"h4", .kind = K::Window, .handler = "H41Click",
+     .parent = "ToolButton46", .checkable = true},
+    {.control = "H51", .place = P::DropDown, .text = u"h5", .kind = K::Window, .handler = "H51Click",
+     .parent = "ToolButton46", .checkable = true},
+    {.control = "N33", .place = P::DropDown, .text = u"дублировать заголовок", .kind = K::Window,
+     .handler = "N33Click", .parent = "ToolButton46", .separatorBefore = true, .checkable = true},
+    {.control = "ToolButton18", .place = P::ToolBar6,
+     .text = u"простановка <p> (так же можно проставить тег только в выделенном промежутке текста)",
+     .kind = K::Selection, .handler = "ToolButton18Click", .icon = "format-justify-fill"},
+    {.control = "ToolButton16", .place = P::ToolBar6,
+     .text = u"вставка тегов, выделите нужный фрагмент текста и нажмите соответствующий хоткей", .kind = K::Window,
+     .handler = "ToolButton16Click", .icon = "configure-shortcuts"},
+    {.control = "ToolButton19", .place = P::ToolBar6, .text = u"подсчет количества статей по тегу <Hx>, подсчет тегов",
+     .kind = K::ReadOnly, .handler = "ToolButton19Click", .icon = "view-statistics"},
+    {.control = "N10", .place = P::DropDown, .text = u"ввести свой тег", .kind = K::Window, .handler = "N10Click",
+     .parent = "ToolButton19"},
+    {.control = "ToolButton35", .place = P::ToolBar6, .text = u"авторазбивка статей", .kind = K::WholeText,
+     .procedure = Id::SplitIntoArticles, .icon = "view-split-top-bottom"},
+    {.control = "N19", .place = P::DropDown, .text = u"параметры", .kind = K::Window, .handler = "N19Click",
+     .parent = "ToolButton35"},
+    {.control = "ToolButton48", .place = P::ToolBar6, .text = u"удалить все html теги", .kind = K::WholeText,
+     .procedure = Id::StripHtmlTags, .icon = "edit-clear", .separatorBefore = true},
 
     // Text-correction tool bar.
-    {"ToolButton22", P::ToolBar7, u"удаление лишних пробелов", K::WholeText, "ToolButton22Click", "RemoveExtraSpaces",
-     "format-indent-less"},
-    {"ToolButton29", P::ToolBar7, u"удаление повторяющихся знаков препинания и знаков препинания вначале строк",
-     K::WholeText, "ToolButton29Click", "RemoveRepeatedPunctuation", "edit-delete"},
-    {"ToolButton28", P::ToolBar7, u"удаление символов из текста", K::WholeText, "ToolButton28Click",
-     "RemoveListedCharacters", "draw-eraser"},
-    {"N13", P::DropDown, u"параметры", K::Window, "N13Click", {}, {}, "ToolButton28"},
-    {"ToolButton63", P::ToolBar7, u"удаление сносок", K::WholeTextPumpFirst, "ToolButton63Click", "RemoveFootnotes",
-     "format-text-superscript"},
-    {"N37", P::DropDown, u"параметры", K::Window, "N37Click", {}, {}, "ToolButton63"},
-    {"ToolButton33", P::ToolBar7, u"удаление пустых строк", K::WholeText, "ToolButton33Click", "RemoveEmptyLines",
-     "format-line-spacing-normal"},
-    {"ToolButton26", P::ToolBar7, u"удаление лишних переходов на новую строку", K::WholeText, "ToolButton26Click",
-     "RemoveExtraLineBreaks", "format-join-node"},
-    {"ToolButton27", P::ToolBar7, u"удаление лишних переносов", K::WholeText, "ToolButton27Click", "RemoveHyphenation",
-     "format-connect-node"},
-    {"ToolButton30", P::ToolBar7, u"замена символов", K::WholeText, "ToolButton30Click", "ReplaceListedCharacters",
-     "edit-find-replace", {}, {}, true},
-    {"N16", P::DropDown, u"параметры", K::Window, "N16Click", {}, {}, "ToolButton30"},
-    {"ToolButton62", P::ToolBar7, u"вставлять символы в начало и в конец строк", K::WholeTextPumpFirst,
-     "ToolButton62Click", "AddLinePrefixSuffix", "insert-text"},
-    {"N34", P::DropDown, u"параметры", K::Window, "N34Click", {}, {}, "ToolButton62"},
-    {"ToolButton31", P::ToolBar7, u"опустить регистр", K::WholeText, "ToolButton31Click", "LowerCaseAll", "arrow-down"},
-    {"ToolButton32", P::ToolBar7, u"поднять регистр после точек и других знаков", K::WholeText, "ToolButton32Click",
-     "CapitalizeSentences", "arrow-up"},
-    {"ToolButton60", P::ToolBar7, u"упорядочить строки в алфавитном порядке", K::WholeTextPumpFirst,
-     "ToolButton60Click", "SortLines", "view-sort-ascending", {}, {}, true},
+    {.control = "ToolButton22", .place = P::ToolBar7, .text = u"удаление лишних пробелов", .kind = K::WholeText,
+     .procedure = Id::RemoveExtraSpaces, .icon = "format-indent-less"},
+    {.control = "ToolButton29", .place = P::ToolBar7,
+     .text = u"удаление повторяющихся знаков препинания и знаков препинания вначале строк", .kind = K::WholeText,
+     .procedure = Id::RemoveRepeatedPunctuation, .icon = "edit-delete"},
+    {.control = "ToolButton28", .place = P::ToolBar7, .text = u"удаление символов из текста", .kind = K::WholeText,
+     .procedure = Id::RemoveListedCharacters, .icon = "draw-eraser"},
+    {.control = "N13", .place = P::DropDown, .text = u"параметры", .kind = K::Window, .handler = "N13Click",
+     .parent = "ToolButton28"},
+    {.control = "ToolButton63", .place = P::ToolBar7, .text = u"удаление сносок", .kind = K::WholeTextPumpFirst,
+     .procedure = Id::RemoveFootnotes, .icon = "format-text-superscript", .rightClickMenu = true},
+    {.control = "N37", .place = P::DropDown, .text = u"параметры", .kind = K::Window, .handler = "N37Click",
+     .parent = "ToolButton63"},
+    {.control = "ToolButton33", .place = P::ToolBar7, .text = u"удаление пустых строк", .kind = K::WholeText,
+     .procedure = Id::RemoveEmptyLines, .icon = "format-line-spacing-normal"},
+    {.control = "ToolButton26", .place = P::ToolBar7, .text = u"удаление лишних переходов на новую строку",
+     .kind = K::WholeText, .procedure = Id::RemoveExtraLineBreaks, .icon = "format-join-node"},
+    {.control = "ToolButton27", .place = P::ToolBar7, .text = u"удаление лишних переносов", .kind = K::WholeText,
+     .procedure = Id::RemoveHyphenation, .icon = "format-connect-node"},
+    {.control = "ToolButton30", .place = P::ToolBar7, .text = u"замена символов", .kind = K::WholeText,
+     .procedure = Id::ReplaceListedCharacters, .icon = "edit-find-replace", .separatorBefore = true},
+    {.control = "N16", .place = P::DropDown, .text = u"параметры", .kind = K::Window, .handler = "N16Click",
+     .parent = "ToolButton30"},
+    {.control = "ToolButton62", .place = P::ToolBar7, .text = u"вставлять символы в начало и в конец строк",
+     .kind = K::WholeTextPumpFirst, .procedure = Id::AddLinePrefixSuffix, .icon = "insert-text"},
+    {.control = "N34", .place = P::DropDown, .text = u"параметры", .kind = K::Window, .handler = "N34Click",
+     .parent = "ToolButton62"},
+    {.control = "ToolButton31", .place = P::ToolBar7, .text = u"опустить регистр", .kind = K::WholeText,
+     .procedure = Id::LowerCaseAll, .icon = "arrow-down"},
+    {.control = "ToolButton32", .place = P::ToolBar7, .text = u"поднять регистр после точек и других знаков",
+     .kind = K::WholeText, .procedure = Id::CapitalizeSentences, .icon = "arrow-up"},
+    {.control = "ToolButton60", .place = P::ToolBar7, .text = u"упорядочить строки в алфавитном порядке",
+     .kind = K::WholeTextPumpFirst, .procedure = Id::SortLines, .icon = "view-sort-ascending",
+     .separatorBefore = true},
 
     // Lines tool bar.
-    {"ToolButton57", P::ToolBar8, u"удалить дубликаты строк (чувствительно к регистру)", K::WholeTextPumpFirst,
-     "ToolButton57Click", "RemoveDuplicateLines", "list-remove"},
+    {.control = "ToolButton57", .place = P::ToolBar8, .text = u"удалить дубликаты строк (чувствительно к регистру)",
+     .kind = K::WholeTextPumpFirst, .procedure = Id::RemoveDuplicateLines, .icon = "list-remove"},
 
     // Editor context menu.
-    {"N3", P::EditorMenu, u"вырезать", K::Selection, "N3Click"},
-    {"N4", P::EditorMenu, u"копировать", K::ReadOnly, "N4Click"},
-    {"N5", P::EditorMenu, u"вставить", K::Selection, "N5Click"},
-    {"N7", P::EditorMenu, u"выделить все", K::Window, "N7Click", {}, {}, {}, {}, true},
-    {"N31", P::EditorMenu, u"очистить поле", K::Window, "N31Click"},
+    {.control = "N3", .place = P::EditorMenu, .text = u"вырезать", .kind = K::Selection, .handler = "N3Click"},
+    {.control = "N4", .place = P::EditorMenu, .text = u"копировать", .kind = K::ReadOnly, .handler = "N4Click"},
+    {.control = "N5", .place = P::EditorMenu, .text = u"вставить", .kind = K::Selection, .handler = "N5Click"},
+    {.control = "N7", .place = P::EditorMenu, .text = u"выделить все", .kind = K::Window, .handler = "N7Click",
+     .separatorBefore = true},
+    {.control = "N31", .place = P::EditorMenu, .text = u"очистить поле", .kind = K::Window, .handler = "N31Click",
+     .replacesText = true},
 
     // Hot keys.
-    {"Action6", P::HotKey, u"отменить", K::Undo, "Action6Execute", {}, {}, {}, "F4"},
-    {"Action1", P::HotKey, u"тег F5", K::Selection, "Action1Execute", {}, {}, {}, "F5"},
-    {"Action2", P::HotKey, u"тег F6", K::Selection, "Action2Execute", {}, {}, {}, "F6"},
-    {"Action3", P::HotKey, u"тег F7", K::Selection, "Action3Execute", {}, {}, {}, "F7"},
-    {"Action4", P::HotKey, u"тег F8", K::Selection, "Action4Execute", {}, {}, {}, "F8"},
-    {"Action5", P::HotKey, u"заголовок F9", K::Selection, "Action5Execute", {}, {}, {}, "F9"},
+    {.control = "Action6", .place = P::HotKey, .text = u"отменить", .kind = K::Undo, .handler = "Action6Execute",
+     .shortcut = "F4"},
+    {.control = "Action1", .place = P::HotKey, .text = u"тег F5", .kind = K::Selection, .handler = "Action1Execute",
+     .shortcut = "F5"},
+    {.control = "Action2", .place = P::HotKey, .text = u"тег F6", .kind = K::Selection, .handler = "Action2Execute",
+     .shortcut = "F6"},
+    {.control = "Action3", .place = P::HotKey, .text = u"тег F7", .kind = K::Selection, .handler = "Action3Execute",
+     .shortcut = "F7"},
+    {.control = "Action4", .place = P::HotKey, .text = u"тег F8", .kind = K::Selection, .handler = "Action4Execute",
+     .shortcut = "F8"},
+    {.control = "Action5", .place = P::HotKey, .text = u"заголовок F9", .kind = K::Selection,
+     .handler = "Action5Execute", .shortcut = "F9"},
 };
 // clang-format on
-
-constexpr StateIcons kStateIcons[] = {
-    {"ToolButton15", 6, 7, "code-block", "code-context"},
-    {"ToolButton21", 11, 12, "tools-check-spelling", "document-edit"},
-    {"ToolButton53", 35, 36, "view-list-text", "view-list-details"},
-    {"ToolButton37", 25, 34, "format-stroke-color", "format-text-color"},
-};
 
 }  // namespace
 
@@ -133,6 +171,18 @@ const CommandSpec* FindCommand(std::string_view control) {
     return nullptr;
 }
 
-std::span<const StateIcons> StateIconTable() { return kStateIcons; }
+bool ChangesText(const CommandSpec& command) {
+    switch (command.kind) {
+        case Kind::WholeText:
+        case Kind::WholeTextPumpFirst:
+        case Kind::Selection:
+        case Kind::Undo:
+            return true;
+        case Kind::ReadOnly:
+        case Kind::Window:
+            return command.replacesText;
+    }
+    return false;
+}
 
 }  // namespace vernalith

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
+
+#include "automatic/procedure_table.h"
 
 namespace vernalith {
 
@@ -28,6 +31,17 @@ enum class Kind {
     Undo,                // puts the undo snapshot back
 };
 
+// The two pictures of a two-state button (tool-bar toggles, highlighting) with their image indexes.
+struct StateImages {
+    int offImage = -1;
+    int onImage = -1;
+    std::string_view offIcon = {};
+    std::string_view onIcon = {};
+    bool initiallyOn = false;
+
+    constexpr bool used() const { return offImage >= 0; }
+};
+
 // One control of the main window. The window builds its menus, tool bars and hot keys from the
 // table of these, in table order; tests walk the same table.
 struct CommandSpec {
@@ -35,13 +49,19 @@ struct CommandSpec {
     Place place;
     std::u16string_view text;  // hint of a tool button, caption of a menu item
     Kind kind;
-    std::string_view handler;         // the handler's name: "ToolButton22Click", "Action6Execute"
-    std::string_view procedure = {};  // the registry procedure of a whole-text command
-    std::string_view icon = {};       // icon theme name (tool buttons)
-    std::string_view parent = {};     // the tool button whose drop-down menu holds this item
-    std::string_view shortcut = {};   // "F4"
+    std::string_view handler = {};              // attached by name: "ToolButton17Click", "Action6Execute"
+    std::optional<ProcedureId> procedure = {};  // what a whole-text command runs through the wrapper
+    std::string_view icon = {};                 // icon theme name (tool buttons)
+    std::string_view parent = {};               // the tool button whose drop-down menu holds this item
+    std::string_view shortcut = {};             // "F4"
     bool separatorBefore = false;
-    bool checkable = false;  // a menu item that shows the check image when chosen
+    bool checkable = false;                // a menu item that shows the check image when chosen
+    bool replacesText = false;             // a window command that replaces the editor text (open, clear)
+    bool menuEndsWithClose = true;         // on a drop-down button: its menu ends with "закрыть меню"
+    bool rightClickMenu = false;           // on a drop-down button: a right-click opens its menu too
+    std::string_view togglesToolBar = {};  // the optional tool bar this button shows and hides
+    StateImages images = {};
+    bool notBuiltYet = false;  // shown, but disabled: the feature is still to come
 };
 
 // Every control, in the order it appears.
@@ -50,15 +70,11 @@ std::span<const CommandSpec> CommandMap();
 // A control by its component name; nullptr when there is none.
 const CommandSpec* FindCommand(std::string_view control);
 
-// The icon a two-state button shows in each state (tool-bar toggles, highlighting).
-struct StateIcons {
-    std::string_view control;
-    int offImage, onImage;  // the state image indexes
-    std::string_view offIcon, onIcon;
-};
-std::span<const StateIcons> StateIconTable();
+// Commands that change the editor text: locked while another such command runs.
+bool ChangesText(const CommandSpec& command);
 
 inline constexpr std::u16string_view kCloseMenuText = u"закрыть меню";
 inline constexpr std::string_view kCheckIcon = "dialog-ok-apply";  // image 30: a chosen menu item
+inline constexpr int kCheckImage = 30;
 
 }  // namespace vernalith

@@ -8,8 +8,6 @@ class QPushButton;
 
 namespace vernalith {
 
-class WindowSettings;
-
 // `TForm5`: the user's own tag to count. The field `Edit1` holds the tag ("<h4>" at first) for the
 // whole run; "готово" only closes the window, and however the window is closed the field keeps
 // what it holds.
@@ -21,9 +19,6 @@ public:
 
     QLineEdit* edit1() const { return edit1_; }
     QPushButton* button1() const { return button1_; }
-
-    // Makes the field the place where the custom count tag lives.
-    void BindSettings(WindowSettings& settings);
 
 private:
     QLabel* label1_;

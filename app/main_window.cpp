@@ -13,12 +13,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/command_failure.h"
 #include "app/command_map.h"
 #include "app/editor.h"
 #include "app/qt_text.h"
 #include "app/ui_services.h"
-#include "automatic/procedure_registry.h"
+#include "automatic/procedure_runners.h"
 
 namespace vernalith {
 namespace {
@@ -28,19 +27,6 @@ constexpr const char* kForum = "https://vernalith.org/forum/";
 constexpr const char* kAboutText = "Vernalith ver 3.05 beta";
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-bool IsTextCommand(const CommandSpec& command) {
-    switch (command.kind) {
-        case Kind::WholeText:
-        case Kind::WholeTextPumpFirst:
-        case Kind::Selection:
-        case Kind::Undo:
-            return true;
-        default:
-            // Opening a file and clearing the editor replace the text too.
-            return command.handler == "N23Click" || command.handler == "N31Click";
-    }
-}
 
 const char* ToolBarName(Place place) {
     switch (place) {
@@ -69,8 +55,10 @@ MainWindow::MainWindow(UiServices& ui, RandomSource& random) : ui_(ui), random_(
     BuildStatusBar();
     BuildDropDownMenus();
     BuildHotKeys();
+    runner_ = std::make_unique<CommandRunner>(*this, *editor_, ui_, ProcedureContext{settings_, *progress_, random_},
+                                              [this] { RefreshControls(); });
     AttachBuiltInHandlers();
-    RefreshUndoButton();
+    RefreshControls();
 }
 
 MainWindow::~MainWindow() = default;
@@ -170,8 +158,12 @@ void MainWindow::BuildPage() {
     setCentralWidget(pages_);
     connect(editor_, &Editor::Changed, this, &MainWindow::OnEditorChanged);
 
-    for (const StateIcons& state : StateIconTable()) SetImageIndex(state.control, state.offImage);
-    SetImageIndex("ToolButton37", 34);  // highlighting is on at start
+    for (const CommandSpec& command : CommandMap()) {
+        if (command.images.used()) {
+            SetImageIndex(command.control,
+                          command.images.initiallyOn ? command.images.onImage : command.images.offImage);
+        }
+    }
 
     // The editor's context menu.
     auto* contextMenu = new QMenu(editor_);
@@ -224,25 +216,23 @@ void MainWindow::BuildDropDownMenus() {
         QAction* item = MakeAction(command);
         menu->addAction(item);
     }
-    for (auto& [parent, menu] : menus_) {
-        if (parent == "richedit1") continue;
-        // Every drop-down menu but the headings menu ends with "закрыть меню", which only closes it.
-        if (parent != "ToolButton46") {
+    for (const CommandSpec& owner : CommandMap()) {
+        QMenu* menu = dropDownMenu(owner.control);
+        QToolButton* button = toolButton(owner.control);
+        if (!menu || !button) continue;
+        if (owner.menuEndsWithClose) {
+            // "закрыть меню" only closes the menu.
             menu->addSeparator();
             QAction* close = menu->addAction(ToQString(kCloseMenuText));
-            close->setObjectName(ToQString(parent) + "CloseMenu");
+            close->setObjectName(menu->objectName().chopped(4) + "CloseMenu");
         }
-        QToolButton* button = toolButton(parent);
-        if (!button) continue;
         button->setMenu(menu);
         button->setPopupMode(QToolButton::MenuButtonPopup);
-    }
-    // The footnote button's menu also opens on a right-click.
-    if (QToolButton* footnotes = toolButton("ToolButton63")) {
-        footnotes->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(footnotes, &QWidget::customContextMenuRequested, this, [this, footnotes](const QPoint& at) {
-            dropDownMenu("ToolButton63")->popup(footnotes->mapToGlobal(at));
-        });
+        if (owner.rightClickMenu) {
+            button->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(button, &QWidget::customContextMenuRequested, this,
+                    [menu, button](const QPoint& at) { menu->popup(button->mapToGlobal(at)); });
+        }
     }
 }
 
@@ -268,29 +258,30 @@ void MainWindow::Trigger(std::string_view control) {
 }
 
 void MainWindow::RunControl(const CommandSpec& command) {
-    if (busy_ && IsTextCommand(command)) return;
+    if (command.notBuiltYet) return;
+    if (runner_->Busy() && ChangesText(command)) return;
     if (auto it = handlers_.find(command.handler); it != handlers_.end()) {
         it->second();
-        return;
-    }
-    if (command.kind == Kind::WholeText || command.kind == Kind::WholeTextPumpFirst) {
-        // A procedure that is not part of the program yet makes its button do nothing.
-        const ProcedureInfo* info = FindProcedure(command.procedure);
-        if (!info) return;
-        WholeTextCommand(action(command.control), info->run, command.kind == Kind::WholeTextPumpFirst);
+    } else if (command.procedure) {
+        runner_->WholeTextCommand(action(command.control), RunnerOf(*command.procedure),
+                                  command.kind == Kind::WholeTextPumpFirst);
+    } else if (!command.togglesToolBar.empty()) {
+        SetToolBarShown(command.togglesToolBar, !toolBar(command.togglesToolBar)->isVisibleTo(this));
+    } else {
+        // Every control of the map runs something; one that does not is a mistake in the program.
+        qCritical("control %.*s: no handler %.*s attached", int(command.control.size()), command.control.data(),
+                  int(command.handler.size()), command.handler.data());
+        Q_ASSERT_X(false, "MainWindow::RunControl", "a control resolves to nothing");
     }
 }
 
 void MainWindow::AttachBuiltInHandlers() {
-    SetHandler("ToolButton15Click", [this] { ToggleToolBar("ToolBar6"); });
-    SetHandler("ToolButton21Click", [this] { ToggleToolBar("ToolBar7"); });
-    SetHandler("ToolButton53Click", [this] { ToggleToolBar("ToolBar8"); });
     SetHandler("ToolButton40Click", [this] { ui_.OpenUrl(QString::fromLatin1(kWebSite)); });
     SetHandler("ToolButton45Click", [this] { ui_.OpenUrl(QString::fromLatin1(kForum)); });
     SetHandler("N9Click", [this] { ui_.ShowMessage(this, QString::fromLatin1(kAboutText)); });
     SetHandler("N2Click", [this] { close(); });
-    SetHandler("ToolButton50Click", [this] { UndoLastCommand(); });
-    SetHandler("Action6Execute", [this] { UndoHotKey(); });
+    SetHandler("ToolButton50Click", [this] { runner_->UndoLastCommand(); });
+    SetHandler("Action6Execute", [this] { runner_->UndoHotKey(); });
     // The editor's own editing operations.
     SetHandler("N3Click", [this] { editor_->cut(); });
     SetHandler("N4Click", [this] { editor_->copy(); });
@@ -299,69 +290,30 @@ void MainWindow::AttachBuiltInHandlers() {
     SetHandler("N31Click", [this] { editor_->Clear(); });
 }
 
-void MainWindow::WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst) {
-    RunTextCommand(button, [&] {
-        if (pumpFirst) QCoreApplication::processEvents();
-        TakeUndoSnapshot();
-        ProcedureContext context{settings_, *progress_, random_};
-        const std::u16string result = procedure(undoSnapshot_, context);
-        editor_->ReplaceText(result);
-    });
-}
-
-void MainWindow::RunTextCommand(QAction* button, const std::function<void()>& work) {
-    if (busy_) return;
-    if (button) button->setEnabled(false);
-    SetBusy(true);
-    const QString failure = RunCatchingFailure(work);
-    SetBusy(false);
-    if (button) button->setEnabled(true);
-    if (!failure.isEmpty()) ui_.ShowError(this, failure);
-}
-
-void MainWindow::TakeUndoSnapshot() {
-    // The snapshot is the editor text exactly, so undo gives back exactly what was there.
-    undoSnapshot_ = editor_->Text();
-    undoAvailable_ = true;
-    RefreshUndoButton();
-}
-
-void MainWindow::UndoLastCommand() {
-    if (!undoAvailable_ || busy_) return;
-    editor_->ReplaceText(undoSnapshot_);
-    undoAvailable_ = false;
-    RefreshUndoButton();
-}
-
-void MainWindow::UndoHotKey() {
-    if (busy_) return;
-    if (undoAvailable_) UndoLastCommand();
-    undoAvailable_ = false;
-    RefreshUndoButton();
-}
-
 void MainWindow::OnEditorChanged() {
     statusPanels_[0]->setText(QStringLiteral(" всего строк: %1").arg(editor_->LineCount()));
     statusPanels_[1]->setText(QStringLiteral(" всего символов: %1").arg(editor_->TextLength()));
-    undoAvailable_ = false;
-    RefreshUndoButton();
+    runner_->DropUndo();
     emit EditorChanged();
 }
 
-void MainWindow::SetBusy(bool busy) {
-    busy_ = busy;
-    editor_->SetBusy(busy);
+void MainWindow::RefreshControls() {
+    const bool busy = runner_->Busy();
     for (const CommandSpec& command : CommandMap()) {
-        if (!IsTextCommand(command) || command.kind == Kind::Undo) continue;
-        if (QAction* a = action(command.control)) a->setEnabled(!busy);
+        QAction* a = action(command.control);
+        if (!a) continue;
+        if (command.notBuiltYet) {
+            a->setEnabled(false);
+        } else if (command.kind == Kind::Undo) {
+            // The undo button shows whether the snapshot may be put back; F4 works whenever no
+            // command runs.
+            a->setEnabled(!busy && (command.place == Place::HotKey || runner_->UndoAvailable()));
+        } else if (ChangesText(command)) {
+            a->setEnabled(!busy);
+            // Nor can its drop-down menu change what the running command reads.
+            if (QMenu* menu = dropDownMenu(command.control)) menu->setEnabled(!busy);
+        }
     }
-    if (QMenu* menu = dropDownMenu("ToolButton36")) menu->setEnabled(!busy);
-    if (QAction* key = action("Action6")) key->setEnabled(!busy);
-    RefreshUndoButton();
-}
-
-void MainWindow::RefreshUndoButton() {
-    if (QAction* undo = action("ToolButton50")) undo->setEnabled(undoAvailable_ && !busy_);
 }
 
 int MainWindow::ImageIndex(std::string_view control) const {
@@ -373,30 +325,27 @@ void MainWindow::SetImageIndex(std::string_view control, int image) {
     QAction* a = action(control);
     if (!a) return;
     a->setProperty("imageIndex", image);
-    for (const StateIcons& state : StateIconTable()) {
-        if (state.control != control) continue;
-        a->setIcon(QIcon::fromTheme(ToQString(image == state.onImage ? state.onIcon : state.offIcon)));
+    if (const CommandSpec* command = FindCommand(control); command && command->images.used()) {
+        const StateImages& images = command->images;
+        a->setIcon(QIcon::fromTheme(ToQString(image == images.onImage ? images.onIcon : images.offIcon)));
     }
 }
 
-bool MainWindow::IsMarked(std::string_view control) const { return ImageIndex(control) == 30; }
+bool MainWindow::IsMarked(std::string_view control) const { return ImageIndex(control) == kCheckImage; }
 
 void MainWindow::SetMarked(std::string_view control, bool marked) {
     QAction* a = action(control);
     if (!a) return;
-    a->setProperty("imageIndex", marked ? 30 : -1);
+    a->setProperty("imageIndex", marked ? kCheckImage : -1);
     a->setIcon(marked ? QIcon::fromTheme(ToQString(kCheckIcon)) : QIcon());
 }
 
-void MainWindow::ToggleToolBar(std::string_view bar) { SetToolBarShown(bar, !toolBar(bar)->isVisibleTo(this)); }
-
 void MainWindow::SetToolBarShown(std::string_view bar, bool shown) {
-    static const std::map<std::string_view, std::string_view> buttonOf = {
-        {"ToolBar6", "ToolButton15"}, {"ToolBar7", "ToolButton21"}, {"ToolBar8", "ToolButton53"}};
     toolBar(bar)->setVisible(shown);
-    const std::string_view button = buttonOf.at(bar);
-    for (const StateIcons& state : StateIconTable()) {
-        if (state.control == button) SetImageIndex(button, shown ? state.onImage : state.offImage);
+    for (const CommandSpec& command : CommandMap()) {
+        if (command.togglesToolBar == bar) {
+            SetImageIndex(command.control, shown ? command.images.onImage : command.images.offImage);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/command_runner.h"
 #include "app/progress_panel.h"
 #include "app/window_settings.h"
 #include "core/procedure_context.h"
@@ -31,8 +32,6 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    using Procedure = std::function<std::u16string(const std::u16string&, ProcedureContext&)>;
-
     MainWindow(UiServices& ui, RandomSource& random);
     ~MainWindow() override;
 
@@ -50,26 +49,13 @@ public:
 
     // Attaches the code a control runs (by its handler name, e.g. "ToolButton17Click").
     void SetHandler(std::string_view handler, std::function<void()> run);
+    bool HasHandler(std::string_view handler) const { return handlers_.contains(handler); }
     // Runs a control's handler as a click or key press would.
     void Trigger(std::string_view control);
 
-    // The command wrapper: disables `button`, stores the editor text as the undo snapshot, enables
-    // undo, runs `procedure` on the text and replaces the editor text by the result, enables
-    // `button` again. While the procedure runs the editor is read-only and no other text command
-    // can start. A failure is shown in the error box and leaves the editor text as it was.
-    void WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst);
-
-    // Runs a text command's work guarded as the wrapper does: `button` disabled and the editor and
-    // the other text commands locked while `work` runs; a failure is shown in the error box.
-    void RunTextCommand(QAction* button, const std::function<void()>& work);
-
-    // One-level undo.
-    void TakeUndoSnapshot();
-    bool UndoAvailable() const { return undoAvailable_; }
-    const std::u16string& UndoSnapshot() const { return undoSnapshot_; }
-    void UndoLastCommand();
-    void UndoHotKey();
-    bool Busy() const { return busy_; }
+    // The command wrapper, the one-level undo and the busy state.
+    CommandRunner& runner() { return *runner_; }
+    const CommandRunner& runner() const { return *runner_; }
 
     // A two-state button's state image (tool-bar toggles, highlighting) and a drop-down item's mark.
     int ImageIndex(std::string_view control) const;
@@ -103,9 +89,8 @@ private:
     void AttachBuiltInHandlers();
     void RunControl(const CommandSpec& command);
     void OnEditorChanged();
-    void SetBusy(bool busy);
-    void RefreshUndoButton();
-    void ToggleToolBar(std::string_view bar);
+    // Enables the controls as the busy state, the undo availability and the unbuilt marks say.
+    void RefreshControls();
     void PlaceProgressPanel();
 
     UiServices& ui_;
@@ -121,9 +106,7 @@ private:
     std::function<void()> showStep_;
     WindowSettings settings_;
     std::unique_ptr<WindowProgress> progress_;
-    std::u16string undoSnapshot_;
-    bool undoAvailable_ = false;
-    bool busy_ = false;
+    std::unique_ptr<CommandRunner> runner_;
     bool shownOnce_ = false;
 };
 

@@ -6,11 +6,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "app/command_failure.h"
-#include "app/custom_tag_window.h"
+#include "app/command_map.h"
 #include "app/editor.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
@@ -20,55 +22,33 @@
 #include "markup/tag_count.h"
 #include "markup/tag_wrapping.h"
 #include "markup/text_info.h"
+#include "settings/settings_table.h"
 
 namespace vernalith {
 namespace {
 
-// The level items h1 to h5 of the headings menu, in level order.
-constexpr std::array<std::string_view, 5> kLevelItems = {"H1", "H21", "H31", "H41", "H51"};
 constexpr std::string_view kDuplicateItem = "N33";
 
-struct TagPair {
-    std::string_view handler;
-    Setting open, close;
-};
-constexpr std::array<TagPair, 4> kTagKeys = {{
-    {"Action1Execute", Setting::HotkeyTagOpenF5, Setting::HotkeyTagCloseF5},
-    {"Action2Execute", Setting::HotkeyTagOpenF6, Setting::HotkeyTagCloseF6},
-    {"Action3Execute", Setting::HotkeyTagOpenF7, Setting::HotkeyTagCloseF7},
-    {"Action4Execute", Setting::HotkeyTagOpenF8, Setting::HotkeyTagCloseF8},
-}};
-
-// The heading level setting as the marks show it: "1" to "5" for the marked item (the last marked
-// one of h1 to h5 if several are), "0" when none is.
-std::u16string MarkedLevel(const MainWindow& window) {
-    std::u16string level = u"0";
-    for (size_t i = 0; i < kLevelItems.size(); ++i) {
-        if (window.IsMarked(kLevelItems[i])) level = std::u16string(1, static_cast<char16_t>(u'1' + i));
+// The hot-key row of the command map that wraps the selection in a tag pair (its key is the pair's).
+const CommandSpec& HotKeyOf(const HotkeyTagPair& pair) {
+    for (const CommandSpec& command : CommandMap()) {
+        if (command.place == Place::HotKey && command.shortcut == pair.key) return command;
     }
-    return level;
-}
-
-// Marks the item of the level "1" to "5" and unmarks the others; any other value unmarks all.
-void MarkLevel(MainWindow& window, std::u16string_view level) {
-    const std::u16string text = HeadingLevelText(level);
-    for (size_t i = 0; i < kLevelItems.size(); ++i) {
-        window.SetMarked(kLevelItems[i], !text.empty() && text[0] == static_cast<char16_t>(u'1' + i));
-    }
+    throw std::logic_error("no hot key for a tag pair");
 }
 
 void InsertHeading(MainWindow& window) {
     Editor& editor = *window.editor();
     if (!editor.HasInputFocus()) return;
-    window.TakeUndoSnapshot();
-    const std::u16string level = HeadingLevelText(MarkedLevel(window));
-    const bool duplicate = window.IsMarked(kDuplicateItem);
+    window.runner().TakeUndoSnapshot();
+    const std::u16string level = HeadingLevelText(window.settings().Value(Setting::HeadingLevel));
+    const bool duplicate = window.settings().Value(Setting::DuplicateHeading) == u"1";
     // The snapshot is the whole editor text as it stands.
-    ApplyEditPlan(editor, PlanHeadingInsertion(window.UndoSnapshot(), editor.SelectionStart(), editor.SelectionLength(),
-                                               level, duplicate));
+    ApplyEditPlan(editor, PlanHeadingInsertion(window.runner().UndoSnapshot(), editor.SelectionStart(),
+                                               editor.SelectionLength(), level, duplicate));
 }
 
-void WrapSelection(MainWindow& window, const TagPair& pair) {
+void WrapSelection(MainWindow& window, const HotkeyTagPair& pair) {
     Editor& editor = *window.editor();
     if (!editor.HasInputFocus()) return;
     const std::u16string open = window.settings().Value(pair.open);
@@ -141,34 +121,27 @@ void ApplyEditPlan(Editor& editor, const EditPlan& plan) {
     editor.endUndoAction();
 }
 
-void AttachMarkupCommands(MainWindow& window, TextInfoWindow& textInfo, CustomTagWindow& customTag) {
+void AttachMarkupCommands(MainWindow& window, TextInfoWindow& textInfo) {
     // Headings. A click on the button leaves the keyboard focus where it was, so the command finds
     // the editor focused when the user was working in it.
     if (QToolButton* headings = window.toolButton("ToolButton46")) headings->setFocusPolicy(Qt::NoFocus);
     window.SetHandler("Action5Execute", [&window] { InsertHeading(window); });
     window.SetHandler("ToolButton46Click", [&window] { InsertHeading(window); });
-    for (size_t i = 0; i < kLevelItems.size(); ++i) {
+    // The level items h1 to h5 mark their level ("1" to "5") in the heading-level setting.
+    const std::span<const std::string_view> levelItems = SettingInfoOf(Setting::HeadingLevel).field.choices;
+    for (size_t i = 0; i < levelItems.size(); ++i) {
         const std::u16string level(1, static_cast<char16_t>(u'1' + i));
-        window.SetHandler(std::string(kLevelItems[i]) + "Click", [&window, level] { MarkLevel(window, level); });
+        window.SetHandler(std::string(levelItems[i]) + "Click",
+                          [&window, level] { window.settings().Assign(Setting::HeadingLevel, level); });
     }
     window.SetHandler("N33Click", [&window] { window.SetMarked(kDuplicateItem, !window.IsMarked(kDuplicateItem)); });
-    // No level and no duplicate at first, until saved settings say otherwise.
-    MarkLevel(window, u"0");
-    window.SetMarked(kDuplicateItem, false);
-    window.settings().Bind(
-        Setting::HeadingLevel, [&window] { return MarkedLevel(window); },
-        [&window](const std::u16string& value) { MarkLevel(window, value); });
-    window.settings().Bind(
-        Setting::DuplicateHeading, [&window] { return std::u16string(window.IsMarked(kDuplicateItem) ? u"1" : u"0"); },
-        [&window](const std::u16string& value) { window.SetMarked(kDuplicateItem, value == u"1"); });
 
     // Tag hot keys.
-    for (const TagPair& pair : kTagKeys) {
-        window.SetHandler(pair.handler, [&window, &pair] { WrapSelection(window, pair); });
+    for (const HotkeyTagPair& pair : HotkeyTagPairs()) {
+        window.SetHandler(HotKeyOf(pair).handler, [&window, &pair] { WrapSelection(window, pair); });
     }
 
     // Tag counting with the custom tag of TForm5.
-    customTag.BindSettings(window.settings());
     window.SetHandler("ToolButton19Click", [&window] { CountTagsCommand(window); });
 
     // Text information. A click while a run is already on (possible through the events it lets

@@ -4,7 +4,6 @@
 
 namespace vernalith {
 
-class CustomTagWindow;
 class Editor;
 class MainWindow;
 class TextInfoWindow;
@@ -19,6 +18,6 @@ void ApplyEditPlan(Editor& editor, const EditPlan& plan);
 // - tag wrapping by F5 to F8 with the pairs read from the settings at each key press;
 // - tag counting (`ToolButton19`), with the custom tag held in `TForm5`'s field;
 // - text information (`ToolButton17`), shown in `TForm4`.
-void AttachMarkupCommands(MainWindow& window, TextInfoWindow& textInfo, CustomTagWindow& customTag);
+void AttachMarkupCommands(MainWindow& window, TextInfoWindow& textInfo);
 
 }  // namespace vernalith

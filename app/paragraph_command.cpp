@@ -9,16 +9,16 @@
 namespace vernalith {
 
 void ParagraphCommand(MainWindow& window) {
-    if (window.Busy()) return;
+    if (window.runner().Busy()) return;
     Editor& editor = *window.editor();
     // The snapshot comes first, also when nothing is selected.
-    window.TakeUndoSnapshot();
+    window.runner().TakeUndoSnapshot();
     const size_t selectionStart = editor.SelectionStart();
     const size_t selectionLength = editor.SelectionLength();
     QAction* button = window.action("ToolButton18");
-    window.RunTextCommand(button, [&] {
+    window.runner().RunTextCommand(button, [&] {
         const std::u16string selected = selectionLength > 0 ? editor.SelectedText() : std::u16string();
-        const ParagraphEdit edit = TagParagraphsForCommand(selected, window.UndoSnapshot(), window.progress());
+        const ParagraphEdit edit = TagParagraphsForCommand(selected, window.runner().UndoSnapshot(), window.progress());
         if (edit.scope == ParagraphScope::Selection) {
             // Clicks let through during the run may have moved the selection: put it back first.
             editor.SetSelectionStart(selectionStart);

@@ -10,7 +10,7 @@ void WindowSettings::Bind(Setting setting, Getter get, Setter set) {
 
 std::u16string WindowSettings::Value(Setting setting) const {
     if (auto it = bindings_.find(setting); it != bindings_.end()) return it->second.get();
-    return SettingInfoOf(setting).defaultValue;
+    return SettingDefault(setting);
 }
 
 bool WindowSettings::Assign(Setting setting, const std::u16string& value) {

@@ -9,8 +9,8 @@
 #include <random>
 #include <sstream>
 
-#include "automatic/catalogue.h"
-#include "automatic/procedure_registry.h"
+#include "automatic/procedure_runners.h"
+#include "automatic/procedure_table.h"
 #include "core/editor_text.h"
 #include "core/encoding.h"
 #include "core/procedure_error.h"
@@ -77,7 +77,7 @@ struct Options {
     std::string outputPath;
     std::string inputPath;
     SettingValues settings;
-    std::vector<const ProcedureInfo*> procedures;
+    std::vector<const ProcedureRow*> procedures;
 };
 
 std::optional<TextEncoding> ParseEncoding(const std::string& name, bool allowAuto) {
@@ -107,8 +107,8 @@ const SettingInfo& SettingByName(const std::string& name) {
     return *info;
 }
 
-const ProcedureInfo* ProcedureByNameOrCaption(const std::string& word) {
-    if (const ProcedureInfo* info = FindProcedure(word)) return info;
+const ProcedureRow* ProcedureByNameOrCaption(const std::string& word) {
+    if (const ProcedureRow* info = FindProcedure(word)) return info;
     if (auto caption = DecodeUtf8Strict(word)) return FindProcedureByCaption(*caption);
     return nullptr;
 }
@@ -161,7 +161,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
     }
     // Every word names a procedure, except that a last word that names none is the input file.
     for (size_t i = 0; i < words.size(); ++i) {
-        const ProcedureInfo* info = ProcedureByNameOrCaption(words[i]);
+        const ProcedureRow* info = ProcedureByNameOrCaption(words[i]);
         if (info) {
             options.procedures.push_back(info);
         } else if (i + 1 == words.size() && !options.procedures.empty()) {
@@ -176,11 +176,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
 }
 
 void ListProcedures(std::ostream& out) {
-    for (const ProcedureInfo& info : Procedures()) {
+    for (const ProcedureRow& info : ProcedureTable()) {
         out << info.name;
-        for (const CatalogueEntry& entry : ProcedureCatalogue()) {
-            if (entry.procedure == info.name) out << '\t' << EncodeUtf8(entry.caption);
-        }
+        if (!info.caption.empty()) out << '\t' << EncodeUtf8(info.caption);
         out << '\n';
     }
 }
@@ -202,8 +200,8 @@ int Run(Options& options, std::istream& in, std::ostream& out, std::ostream& err
     ProcedureContext context{options.settings, progress, random};
     bool report = false;
     try {
-        for (const ProcedureInfo* info : options.procedures) {
-            text = info->run(text, context);
+        for (const ProcedureRow* info : options.procedures) {
+            text = RunProcedure(info->id, text, context);
             report = info->report;
         }
     } catch (const ProcedureError& error) {

@@ -36,6 +36,7 @@ enum class Setting {
     LineSuffix,
     FootnoteStart,
     FootnoteEnd,
+    Count
 };
 
 // Where procedures read their settings from when they start: the settings windows' fields in the

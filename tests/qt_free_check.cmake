@@ -1,24 +1,20 @@
-# Fails when a source of the Qt-free libraries (procedures, registry, settings table, command-line
-# tool) includes a Qt header: the core must build and run without Qt.
-file(GLOB_RECURSE sources
-  "${ROOT}/core/*.h" "${ROOT}/core/*.cpp"
-  "${ROOT}/text/*.h" "${ROOT}/text/*.cpp"
-  "${ROOT}/markup/*.h" "${ROOT}/markup/*.cpp"
-  "${ROOT}/automatic/*.h" "${ROOT}/automatic/*.cpp"
-  "${ROOT}/settings/settings_table.*"
-  "${ROOT}/cli/*.h" "${ROOT}/cli/*.cpp")
+# Fails when a source outside the Qt folders includes a Qt header. Qt code lives only in folders named
+# app/ (the program under app/, its tests under tests/app/, its benchmark under bench/app/); the core,
+# the procedures, the tables and the command-line tool must build and run without Qt.
+file(GLOB_RECURSE sources RELATIVE "${ROOT}" "${ROOT}/*.h" "${ROOT}/*.cpp")
 set(offenders "")
+set(count 0)
 foreach(source IN LISTS sources)
-  if(source MATCHES "_window\\.(h|cpp)$")
-    continue()  # the windows of each subsystem are Qt code by design
+  if(source MATCHES "^(build[^/]*|\\.git)/" OR source MATCHES "(^|/)app/")
+    continue()
   endif()
-  file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+  math(EXPR count "${count} + 1")
+  file(STRINGS "${ROOT}/${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
   if(lines)
     list(APPEND offenders "${source}: ${lines}")
   endif()
 endforeach()
 if(offenders)
-  message(FATAL_ERROR "Qt headers in Qt-free code:\n${offenders}")
+  message(FATAL_ERROR "Qt headers outside app/:\n${offenders}")
 endif()
-list(LENGTH sources count)
-message(STATUS "checked ${count} files: no Qt header in Qt-free code")
+message(STATUS "checked ${count} files: no Qt header outside app/")

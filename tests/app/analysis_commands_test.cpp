@@ -13,10 +13,10 @@
 #include "app/custom_tag_window.h"
 #include "app/editor.h"
 #include "app/main_window.h"
+#include "app/support/gui_fixture.h"
 #include "app/text_info_window.h"
 #include "app/ui_services.h"
 #include "markup/text_info.h"
-#include "support/gui_fixture.h"
 #include "support/recording_progress.h"
 
 using namespace vernalith;
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(f.window().statusPanel(2)->text(), QString());
         // Read-only: the text and the undo state stay as they were.
         QCOMPARE(Q(f.editor().Text()), text);
-        QVERIFY(!f.window().UndoAvailable());
+        QVERIFY(!f.window().runner().UndoAvailable());
         QCOMPARE(f.windows->form5->edit1()->text(), customTag);
     }
 
@@ -244,7 +244,7 @@ private slots:
             });
         QVERIFY(shown);
         QVERIFY(f.ui.messages.isEmpty());
-        QVERIFY(!f.window().UndoAvailable());
+        QVERIFY(!f.window().runner().UndoAvailable());
         QCOMPARE(Q(f.editor().Text()), text);
     }
 

@@ -7,8 +7,8 @@
 
 #include "app/editor.h"
 #include "app/main_window.h"
+#include "app/support/gui_fixture.h"
 #include "core/procedure_error.h"
-#include "support/gui_fixture.h"
 
 using namespace vernalith;
 using vernalith::testing::GuiFixture;
@@ -56,7 +56,7 @@ private slots:
         const std::u16string original(u"a\r\nb\0c", 6);  // no final break, a U+0000 inside
         f.editor().ReplaceText(original);
         f.window().action("ToolButton33")->trigger();
-        QCOMPARE(f.window().UndoSnapshot(), original);
+        QCOMPARE(f.window().runner().UndoSnapshot(), original);
         QTest::keyClick(&f.window(), Qt::Key_F4);
         QCOMPARE(f.editor().Text(), original);
         QVERIFY(!f.window().action("ToolButton50")->isEnabled());
@@ -110,7 +110,7 @@ private slots:
         f.window().show();
         f.editor().ReplaceText(u"text\r\nkept");
         QAction* button = f.window().action("ToolButton35");
-        f.window().WholeTextCommand(
+        f.window().runner().WholeTextCommand(
             button,
             [](const std::u16string&, ProcedureContext& context) -> std::u16string {
                 context.progress.SetStatusCaption(u"разбивка на статьи");
@@ -121,10 +121,10 @@ private slots:
         QCOMPARE(f.editor().Text(), std::u16string(u"text\r\nkept"));
         QVERIFY(f.window().action("ToolButton50")->isEnabled());
         QVERIFY(button->isEnabled());
-        QVERIFY(!f.window().Busy());
+        QVERIFY(!f.window().runner().Busy());
         QVERIFY(!f.editor().isReadOnly());
         QCOMPARE(f.window().progressPanel()->caption()->text(), QStringLiteral("разбивка на статьи"));
-        QCOMPARE(f.window().UndoSnapshot(), std::u16string(u"text\r\nkept"));
+        QCOMPARE(f.window().runner().UndoSnapshot(), std::u16string(u"text\r\nkept"));
     }
 
     void whileAProcedureRunsNothingElseTouchesTheText() {
@@ -133,7 +133,7 @@ private slots:
         f.editor().ReplaceText(u"a  b");
         QAction* own = f.window().action("ToolButton22");
         bool checked = false;
-        f.window().WholeTextCommand(
+        f.window().runner().WholeTextCommand(
             own,
             [&](const std::u16string& text, ProcedureContext&) -> std::u16string {
                 [&] {
@@ -182,7 +182,7 @@ private slots:
 
         // A stop request ends the run at its next pump; the editor keeps its text.
         f.editor().ReplaceText(u"keep me");
-        f.window().WholeTextCommand(
+        f.window().runner().WholeTextCommand(
             f.window().action("ToolButton22"),
             [](const std::u16string&, ProcedureContext& context) -> std::u16string {
                 static_cast<WindowProgress&>(context.progress).RequestStop();
@@ -202,7 +202,7 @@ private slots:
         bool delivered = false;
         QMetaObject::invokeMethod(
             &f.window(), [&] { delivered = true; }, Qt::QueuedConnection);
-        f.window().WholeTextCommand(
+        f.window().runner().WholeTextCommand(
             f.window().action("ToolButton57"),
             [&](const std::u16string& text, ProcedureContext&) {
                 [&] { QVERIFY(delivered); }();

@@ -1,5 +1,5 @@
-// The text-correction commands through their buttons, and the function settings read by the
-// procedures at the moment they start.
+// The function settings and tag pairs as typed into their windows, read by the commands at the moment
+// they start.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -7,11 +7,9 @@
 
 #include "app/editor.h"
 #include "app/main_window.h"
-#include "automatic/procedure_registry.h"
-#include "settings/function_settings_window.h"
-#include "settings/tag_hotkey_window.h"
-#include "support/gui_fixture.h"
-#include "support/recording_progress.h"
+#include "app/settings/function_settings_window.h"
+#include "app/settings/tag_hotkey_window.h"
+#include "app/support/gui_fixture.h"
 
 using namespace vernalith;
 using vernalith::testing::GuiFixture;
@@ -40,46 +38,6 @@ class CorrectionCommandsTest : public QObject {
 
 private slots:
     void initTestCase() { ConfigureApplication(*qApp); }
-
-    void eachButtonRunsItsProcedureThroughTheWrapper() {
-        struct Case {
-            const char* button;
-            const char* procedure;
-            const char16_t* caption;
-            std::u16string input, expected;
-        } cases[] = {
-            {"ToolButton26", "RemoveExtraLineBreaks", u"удаление переходов на новую строку",
-             u"Это первая\r\nстрока текста.\r\nВторая", u"Это первая строка текста.\r\nВторая"},
-            {"ToolButton27", "RemoveHyphenation", u"удаление переносов", u"a-\r\nb-\r\nc", u"abc"},
-            {"ToolButton29", "RemoveRepeatedPunctuation", u"удаление повторяющейся пунктуации",
-             u"Что?? Да!! Нет... , ,", u"Что? Да! Нет. , ,"},
-            {"ToolButton31", "LowerCaseAll", u"опускание регистра", u"Москва. ЁЛКА", u"москва. ёлка"},
-            {"ToolButton32", "CapitalizeSentences", u"правка регистра",
-             u"это первое. это второе! а это? нет\r\nновая строка",
-             u"Это первое. Это второе! А это? Нет\r\nНовая строка"},
-            {"ToolButton28", "RemoveListedCharacters", u"удаление символов", u"xMemo1y", u"xy"},
-            {"ToolButton30", "ReplaceListedCharacters", u"замена символов", u"кот и кот", u"кот и кот"},
-        };
-        for (const Case& c : cases) {
-            GuiFixture f;
-            f.window().show();
-            f.editor().ReplaceText(c.input);
-            f.window().action(c.button)->trigger();
-            QCOMPARE(f.editor().Text(), c.expected);
-            QVERIFY(f.window().action("ToolButton50")->isEnabled());
-            QVERIFY(f.window().action(c.button)->isEnabled());
-            QCOMPARE(f.window().progressPanel()->caption()->text(), QStringLiteral("статус"));
-            // The caption the procedure shows while it runs.
-            testing::RecordingProgress recording;
-            ProcedureContext context{f.window().settings(), recording, f.random};
-            FindProcedure(c.procedure)->run(c.input, context);
-            QVERIFY2(std::find(recording.calls.begin(), recording.calls.end(), "caption " + EncodeUtf8(c.caption)) !=
-                         recording.calls.end(),
-                     c.button);
-            f.window().action("ToolButton50")->trigger();
-            QCOMPARE(f.editor().Text(), c.input);
-        }
-    }
 
     void anEditedFieldIsUsedByTheNextCommandAtOnce() {
         GuiFixture f;

@@ -11,14 +11,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/automatic/list_editor_window.h"
 #include "app/command_map.h"
 #include "app/custom_tag_window.h"
 #include "app/progress_panel.h"
+#include "app/settings/function_settings_window.h"
+#include "app/settings/tag_hotkey_window.h"
+#include "app/support/gui_fixture.h"
 #include "app/text_info_window.h"
-#include "automatic/list_editor_window.h"
-#include "settings/function_settings_window.h"
-#include "settings/tag_hotkey_window.h"
-#include "support/gui_fixture.h"
 
 using namespace vernalith;
 using vernalith::testing::GuiFixture;

@@ -9,7 +9,7 @@
 
 #include "app/editor.h"
 #include "app/main_window.h"
-#include "support/gui_fixture.h"
+#include "app/support/gui_fixture.h"
 
 using namespace vernalith;
 using vernalith::testing::GuiFixture;
@@ -148,8 +148,8 @@ private slots:
         QCOMPARE(f.editor().SelectionLength(), size_t{0});
         QVERIFY(f.editor().HasInputFocus());
         // The snapshot was taken, then the command's own edit disabled undo again.
-        QCOMPARE(Q(f.window().UndoSnapshot()), Q(start.text));
-        QVERIFY(!f.window().UndoAvailable());
+        QCOMPARE(Q(f.window().runner().UndoSnapshot()), Q(start.text));
+        QVERIFY(!f.window().runner().UndoAvailable());
         QVERIFY(!f.window().action("ToolButton50")->isEnabled());
     }
 
@@ -275,7 +275,7 @@ private slots:
         QCOMPARE(f.editor().SelectionStart(), expected.start);
         QCOMPARE(f.editor().SelectionLength(), size_t{0});
         // No snapshot; the edit disables undo.
-        QVERIFY(f.window().UndoSnapshot().empty());
+        QVERIFY(f.window().runner().UndoSnapshot().empty());
         QVERIFY(!f.window().action("ToolButton50")->isEnabled());
     }
 
@@ -320,15 +320,15 @@ private slots:
             QTRY_VERIFY(!f.editor().HasInputFocus());
             QTest::keyClick(&f.window(), key);
             QCOMPARE(Q(f.editor().Text()), QStringLiteral("a b c"));
-            QVERIFY(f.window().UndoSnapshot().empty());
-            QVERIFY(!f.window().UndoAvailable());
+            QVERIFY(f.window().runner().UndoSnapshot().empty());
+            QVERIFY(!f.window().runner().UndoAvailable());
         }
         // The headings button does nothing either, whether clicked or triggered by its name.
         ClickButtonFace(f.window().toolButton("ToolButton46"));
         f.window().Trigger("ToolButton46");
         QCOMPARE(Q(f.editor().Text()), QStringLiteral("a b c"));
-        QVERIFY(!f.window().UndoAvailable());
-        QVERIFY(f.window().UndoSnapshot().empty());
+        QVERIFY(!f.window().runner().UndoAvailable());
+        QVERIFY(f.window().runner().UndoSnapshot().empty());
 
         // With the focus back in the editor the same keys work.
         f.editor().setFocus();

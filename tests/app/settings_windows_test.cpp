@@ -17,11 +17,11 @@
 #include <algorithm>
 #include <functional>
 
-#include "settings/function_settings_window.h"
-#include "settings/memo_field.h"
+#include "app/settings/function_settings_window.h"
+#include "app/settings/memo_field.h"
+#include "app/settings/tag_hotkey_window.h"
+#include "app/support/gui_fixture.h"
 #include "settings/settings_table.h"
-#include "settings/tag_hotkey_window.h"
-#include "support/gui_fixture.h"
 
 using namespace vernalith;
 using vernalith::testing::GuiFixture;
@@ -339,8 +339,8 @@ private slots:
             QVERIFY2(field, x.field);
             QCOMPARE(qobject_cast<MemoField*>(field) != nullptr, x.multiLine);
             QVERIFY2(x.multiLine || qobject_cast<QLineEdit*>(field), x.field);
-            QCOMPARE(fieldText(field), SettingInfoOf(x.setting).defaultValue);
-            QCOMPARE(settings.Value(x.setting), SettingInfoOf(x.setting).defaultValue);
+            QCOMPARE(fieldText(field), SettingDefault(x.setting));
+            QCOMPARE(settings.Value(x.setting), SettingDefault(x.setting));
         }
         // Typing into a field changes its setting at once, while the window is still open, and no
         // other setting: each field gets a text of its own.
@@ -363,7 +363,7 @@ private slots:
 
         // Putting a value in (as loading the settings does) shows it in the field.
         for (const auto& x : fields) {
-            const std::u16string value = u"<" + SettingInfoOf(x.setting).defaultValue + u">";
+            const std::u16string value = u"<" + SettingDefault(x.setting) + u">";
             QVERIFY2(settings.Assign(x.setting, value), x.field);
             QCOMPARE(fieldText(x.window->findChild<QWidget*>(x.field)), value);
             QCOMPARE(settings.Value(x.setting), value);
@@ -375,7 +375,7 @@ private slots:
             f, f.windows->form3, [&] { f.window().action("ToolButton16")->trigger(); },
             [&] { f.windows->form3->close(); });
         for (const auto& x : fields) {
-            QCOMPARE(settings.Value(x.setting), u"<" + SettingInfoOf(x.setting).defaultValue + u">");
+            QCOMPARE(settings.Value(x.setting), u"<" + SettingDefault(x.setting) + u">");
         }
     }
 

@@ -1,11 +1,11 @@
-// Text commands through the real main window: the paragraph command in both modes, the line
-// commands of the pump-first form, tag stripping and the article split's failure paths.
+// Text commands through the real main window: the paragraph command in both modes and the article
+// split's failure paths.
 #include <QLabel>
 #include <QTest>
 
 #include "app/editor.h"
 #include "app/main_window.h"
-#include "support/gui_fixture.h"
+#include "app/support/gui_fixture.h"
 
 using namespace vernalith;
 using vernalith::testing::GuiFixture;
@@ -38,7 +38,7 @@ private slots:
         f.window().action("ToolButton18")->trigger();
         QCOMPARE(f.editor().Text(), std::u16string(u"x <p>abc</p>\r\n y"));
         // The snapshot was taken, but the edit through the selection disabled undo again.
-        QCOMPARE(f.window().UndoSnapshot(), std::u16string(u"x abc y"));
+        QCOMPARE(f.window().runner().UndoSnapshot(), std::u16string(u"x abc y"));
         QVERIFY(!f.window().action("ToolButton50")->isEnabled());
         // A selection that already ends with a break keeps just one.
         f.editor().ReplaceText(u"a\r\nb\r\nc");
@@ -46,32 +46,6 @@ private slots:
         f.editor().SetSelectionLength(6);
         f.window().action("ToolButton18")->trigger();
         QCOMPARE(f.editor().Text(), std::u16string(u"<p>a</p>\r\n<p>b</p>\r\nc"));
-    }
-
-    void lineCommandsOfThePumpFirstForm() {
-        struct Case {
-            const char* button;
-            std::u16string input, expected;
-        } cases[] = {
-            {"ToolButton57", u"b\r\na\r\nb\r\nB", u"b\r\na\r\nB\r\n"},
-            {"ToolButton62", u"a\r\nb", u"a.\r\nb.\r\n"},
-            {"ToolButton63", u"Рис (см. рис. 5) тут", u"Рис  тут"},
-            {"ToolButton48", u"a<b>c</b>d", u"acd"},
-        };
-        for (const Case& c : cases) {
-            GuiFixture f;
-            f.window().show();
-            f.editor().ReplaceText(c.input);
-            f.window().action(c.button)->trigger();
-            QCOMPARE(f.editor().Text(), c.expected);
-            QVERIFY(f.window().action("ToolButton50")->isEnabled());
-            QVERIFY(f.window().action(c.button)->isEnabled());
-        }
-        GuiFixture f;
-        f.window().show();
-        f.editor().ReplaceText(u"в\r\n\r\nБ\r\nа");
-        f.window().action("ToolButton60")->trigger();
-        QCOMPARE(f.editor().Text(), std::u16string(u"\r\nа\r\nБ\r\nв\r\n"));
     }
 
     void aSplitThatCannotRunLeavesTheTextAndTellsWhy() {

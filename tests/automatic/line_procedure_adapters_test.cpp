@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "automatic/procedure_registry.h"
+#include "automatic/procedure_runners.h"
 #include "core/random.h"
 #include "settings/settings_table.h"
 
@@ -12,9 +12,9 @@ std::u16string RunByCaption(std::u16string_view caption, const std::u16string& t
     SilentProgress progress;
     SeededRandom random(1);
     ProcedureContext context{settings, progress, random};
-    const ProcedureInfo* info = FindProcedureByCaption(caption);
-    EXPECT_NE(info, nullptr);
-    return info ? info->run(text, context) : u"";
+    const ProcedureRow* row = FindProcedureByCaption(caption);
+    EXPECT_NE(row, nullptr);
+    return row ? RunProcedure(row->id, text, context) : u"";
 }
 
 TEST(LineProcedureAdapters, ReadTheirSettings) {

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "automatic/procedure_registry.h"
+#include "automatic/procedure_runners.h"
 #include "core/percent.h"
 #include "core/procedure_error.h"
 #include "settings/settings_table.h"
@@ -279,7 +279,7 @@ class SplitAdapter : public ::testing::Test {
 protected:
     std::u16string Run(const std::u16string& text) {
         ProcedureContext context{settings, progress, random};
-        return FindProcedure("SplitIntoArticles")->run(text, context);
+        return RunProcedure(ProcedureId::SplitIntoArticles, text, context);
     }
     SettingValues settings;
     RecordingProgress progress;

@@ -1,4 +1,4 @@
-#include "settings/tag_hotkey_window.h"
+#include "app/settings/tag_hotkey_window.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -7,35 +7,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
-#include "app/window_settings.h"
 #include "settings/settings_table.h"
 
 namespace vernalith {
 namespace {
 
-struct TagRow {
-    const char* openingField;
-    const char* closingField;
-    const char* key;
-    Setting opening;
-    Setting closing;
-};
-
-constexpr TagRow kRows[] = {
-    {"Edit1", "Edit5", "F5", Setting::HotkeyTagOpenF5, Setting::HotkeyTagCloseF5},
-    {"Edit2", "Edit6", "F6", Setting::HotkeyTagOpenF6, Setting::HotkeyTagCloseF6},
-    {"Edit3", "Edit7", "F7", Setting::HotkeyTagOpenF7, Setting::HotkeyTagCloseF7},
-    {"Edit4", "Edit8", "F8", Setting::HotkeyTagOpenF8, Setting::HotkeyTagCloseF8},
-};
-
 // The hint's parts are separated by a line feed followed by a carriage return.
 constexpr char16_t kHintBreak[] = u"\n\r";
 
-void BindField(WindowSettings& settings, Setting setting, QLineEdit* field) {
-    settings.Bind(
-        setting, [field] { return ToU16(field->text()); },
-        [field](const std::u16string& value) { field->setText(ToQString(value)); });
+QString ObjectName(Setting setting) {
+    const std::string_view name = SettingInfoOf(setting).field.object;
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace
@@ -47,17 +29,19 @@ TagHotkeyWindow::TagHotkeyWindow(QWidget* owner)
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(4);
-    for (int row = 0; row < 4; ++row) {
-        const TagRow& tagRow = kRows[row];
-        opening_[row] = new QLineEdit(ToQString(SettingInfoOf(tagRow.opening).defaultValue), frame);
-        opening_[row]->setObjectName(tagRow.openingField);
-        closing_[row] = new QLineEdit(ToQString(SettingInfoOf(tagRow.closing).defaultValue), frame);
-        closing_[row]->setObjectName(tagRow.closingField);
-        auto* label = new QLabel(QStringLiteral("- ") + QLatin1String(tagRow.key), frame);
+    // One row per hot key, its fields named as the settings table says; the settings binding fills them.
+    int row = 0;
+    for (const HotkeyTagPair& pair : HotkeyTagPairs()) {
+        opening_[row] = new QLineEdit(frame);
+        opening_[row]->setObjectName(ObjectName(pair.open));
+        closing_[row] = new QLineEdit(frame);
+        closing_[row]->setObjectName(ObjectName(pair.close));
+        auto* label = new QLabel(QStringLiteral("- ") + QLatin1String(pair.key.data(), pair.key.size()), frame);
         label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
         grid->addWidget(opening_[row], row, 0);
         grid->addWidget(closing_[row], row, 1);
         grid->addWidget(label, row, 2);
+        ++row;
     }
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
@@ -78,20 +62,15 @@ TagHotkeyWindow::TagHotkeyWindow(QWidget* owner)
     layout->addWidget(done);
 }
 
-void TagHotkeyWindow::BindSettings(WindowSettings& settings) {
-    for (int row = 0; row < 4; ++row) {
-        BindField(settings, kRows[row].opening, opening_[row]);
-        BindField(settings, kRows[row].closing, closing_[row]);
-    }
-}
-
 QString TagHotkeyWindow::TagHint() const {
     const QString separator = QString::fromUtf16(kHintBreak);
     QString hint = QStringLiteral("вставка тегов") + separator +
                    QStringLiteral("выделите нужный фрагмент текста и нажмите соответствующий хоткей");
-    for (int row = 0; row < 4; ++row) {
+    int row = 0;
+    for (const HotkeyTagPair& pair : HotkeyTagPairs()) {
         hint += separator + opening_[row]->text() + closing_[row]->text() + QStringLiteral(" - ") +
-                QLatin1String(kRows[row].key);
+                QLatin1String(pair.key.data(), pair.key.size());
+        ++row;
     }
     return hint;
 }

@@ -10,7 +10,7 @@
 #include "app/editor.h"
 #include "app/main_window.h"
 #include "core/random.h"
-#include "support/fake_ui.h"
+#include "app/support/fake_ui.h"
 
 namespace vernalith::testing {
 

@@ -6,8 +6,6 @@ class QLineEdit;
 
 namespace vernalith {
 
-class WindowSettings;
-
 // `TForm3`: the four tag pairs of the hot keys F5 to F8. Its fields are the settings themselves;
 // closing the window, by "готово" or by its close box, rebuilds the tag hint.
 class TagHotkeyWindow : public ToolWindow {
@@ -15,9 +13,6 @@ class TagHotkeyWindow : public ToolWindow {
 
 public:
     explicit TagHotkeyWindow(QWidget* owner);
-
-    // Lets the procedures read the fields' current text (and the settings loader fill them).
-    void BindSettings(WindowSettings& settings);
 
     // The hint of the tag button: the two fixed texts, then per hot key its opening and closing tag
     // written together and " - F5".." - F8", the parts separated by LF CR, nothing at the end.

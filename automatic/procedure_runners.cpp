@@ -1,8 +1,7 @@
-#include "automatic/procedure_registry.h"
+#include "automatic/procedure_runners.h"
 
-#include <array>
+#include <stdexcept>
 
-#include "automatic/catalogue.h"
 #include "core/procedure_error.h"
 #include "markup/article_split.h"
 #include "markup/paragraphs.h"
@@ -125,44 +124,51 @@ std::u16string RunRemoveRepeatedPunctuation(const std::u16string& text, Procedur
     return RemoveRepeatedPunctuation(text, context.progress);
 }
 
-// One entry a line, so that adding a procedure is a one-line change.
-// clang-format off
-const ProcedureInfo kProcedures[] = {
-    {"RemoveExtraSpaces", RunRemoveExtraSpaces},
-    {"RemoveEmptyLines", RunRemoveEmptyLines},
-    {"StripHtmlTags", RunStripHtmlTags},
-    {"InsertParagraphTags", RunInsertParagraphTags},
-    {"SplitIntoArticles", RunSplitIntoArticles},
-    {"CountTags", RunCountTags, true},
-    {"TextInfo", RunTextInfo, true},
-    {"SortLines", RunSortLines},
-    {"RemoveDuplicateLines", RunRemoveDuplicateLines},
-    {"AddLinePrefixSuffix", RunAddLinePrefixSuffix},
-    {"RemoveFootnotes", RunRemoveFootnotes},
-    {"RemoveHyphenation", RunRemoveHyphenation},
-    {"RemoveExtraLineBreaks", RunRemoveExtraLineBreaks},
-    {"LowerCaseAll", RunLowerCaseAll},
-    {"CapitalizeSentences", RunCapitalizeSentences},
-    {"RemoveListedCharacters", RunRemoveListedCharacters},
-    {"ReplaceListedCharacters", RunReplaceListedCharacters},
-    {"RemoveRepeatedPunctuation", RunRemoveRepeatedPunctuation},
-};
-// clang-format on
-
 }  // namespace
 
-std::span<const ProcedureInfo> Procedures() { return kProcedures; }
-
-const ProcedureInfo* FindProcedure(std::string_view name) {
-    for (const auto& info : kProcedures) {
-        if (info.name == name) return &info;
+ProcedureFunction RunnerOf(ProcedureId id) {
+    // A switch over every id: the compiler warns when a procedure has no case here.
+    switch (id) {
+        case ProcedureId::RemoveExtraSpaces:
+            return RunRemoveExtraSpaces;
+        case ProcedureId::RemoveEmptyLines:
+            return RunRemoveEmptyLines;
+        case ProcedureId::StripHtmlTags:
+            return RunStripHtmlTags;
+        case ProcedureId::InsertParagraphTags:
+            return RunInsertParagraphTags;
+        case ProcedureId::SplitIntoArticles:
+            return RunSplitIntoArticles;
+        case ProcedureId::CountTags:
+            return RunCountTags;
+        case ProcedureId::TextInfo:
+            return RunTextInfo;
+        case ProcedureId::SortLines:
+            return RunSortLines;
+        case ProcedureId::RemoveDuplicateLines:
+            return RunRemoveDuplicateLines;
+        case ProcedureId::AddLinePrefixSuffix:
+            return RunAddLinePrefixSuffix;
+        case ProcedureId::RemoveFootnotes:
+            return RunRemoveFootnotes;
+        case ProcedureId::RemoveHyphenation:
+            return RunRemoveHyphenation;
+        case ProcedureId::RemoveExtraLineBreaks:
+            return RunRemoveExtraLineBreaks;
+        case ProcedureId::LowerCaseAll:
+            return RunLowerCaseAll;
+        case ProcedureId::CapitalizeSentences:
+            return RunCapitalizeSentences;
+        case ProcedureId::RemoveListedCharacters:
+            return RunRemoveListedCharacters;
+        case ProcedureId::ReplaceListedCharacters:
+            return RunReplaceListedCharacters;
+        case ProcedureId::RemoveRepeatedPunctuation:
+            return RunRemoveRepeatedPunctuation;
+        case ProcedureId::Count:
+            break;
     }
-    return nullptr;
-}
-
-const ProcedureInfo* FindProcedureByCaption(std::u16string_view caption) {
-    const CatalogueEntry* entry = FindCatalogueEntry(caption);
-    return entry ? FindProcedure(entry->procedure) : nullptr;
+    throw std::logic_error("no runner for procedure id " + std::to_string(static_cast<int>(id)));
 }
 
 }  // namespace vernalith

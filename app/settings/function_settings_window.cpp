@@ -1,4 +1,4 @@
-#include "settings/function_settings_window.h"
+#include "app/settings/function_settings_window.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,28 +7,17 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
-#include "app/window_settings.h"
-#include "settings/memo_field.h"
+#include "app/settings/memo_field.h"
 #include "settings/settings_table.h"
 
 namespace vernalith {
 namespace {
 
-// The fields are named after the settings they hold, and start with their defaults.
+// The fields are named as the settings table says; the settings binding fills them.
 QString FieldName(Setting setting) {
-    const std::string_view name = SettingInfoOf(setting).name;
+    const std::string_view name = SettingInfoOf(setting).field.object;
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
-
-QString DefaultText(Setting setting) { return ToQString(SettingInfoOf(setting).defaultValue); }
-
-constexpr Setting kLineFields[] = {
-    Setting::ReplaceSeparator, Setting::HeadingOpenTag,  Setting::HeadingCloseTag, Setting::HeadingLength,
-    Setting::ArticleMinChars,  Setting::ArticleMaxChars, Setting::LinePrefix,      Setting::LineSuffix,
-    Setting::FootnoteStart,    Setting::FootnoteEnd,
-};
-constexpr Setting kMemoFields[] = {Setting::ReplaceList, Setting::RemoveList};
 
 // A page laid out top to bottom.
 class PageBuilder {
@@ -51,7 +40,6 @@ public:
     MemoField* Memo(Setting setting) {
         auto* memo = new MemoField(page_);
         memo->setObjectName(FieldName(setting));
-        memo->SetText(SettingInfoOf(setting).defaultValue);
         layout_->addWidget(memo, 1);
         return memo;
     }
@@ -61,7 +49,7 @@ public:
         auto* row = new QHBoxLayout;
         row->setSpacing(8);
         for (Setting setting : settings) {
-            auto* field = new QLineEdit(DefaultText(setting), page_);
+            auto* field = new QLineEdit(page_);
             field->setObjectName(FieldName(setting));
             if (width > 0) field->setFixedWidth(width);
             row->addWidget(field);
@@ -159,20 +147,6 @@ void FunctionSettingsWindow::BuildFootnotesPage() {
     page.Label(QStringLiteral("например, для \"(см. рис. N)\" вводим \"(см.\" и \")\""));
     page.Fields({Setting::FootnoteStart, Setting::FootnoteEnd}, 100);
     page.End();
-}
-
-void FunctionSettingsWindow::BindSettings(WindowSettings& settings) {
-    for (Setting setting : kLineFields) {
-        auto* field = findChild<QLineEdit*>(FieldName(setting));
-        settings.Bind(
-            setting, [field] { return ToU16(field->text()); },
-            [field](const std::u16string& value) { field->setText(ToQString(value)); });
-    }
-    for (Setting setting : kMemoFields) {
-        auto* memo = findChild<MemoField*>(FieldName(setting));
-        settings.Bind(
-            setting, [memo] { return memo->Text(); }, [memo](const std::u16string& value) { memo->SetText(value); });
-    }
 }
 
 void FunctionSettingsWindow::OpenAtPage(int page) {

@@ -6,8 +6,6 @@ class QTabWidget;
 
 namespace vernalith {
 
-class WindowSettings;
-
 // `TForm6`: the settings of the character, line, footnote and article procedures, on five pages.
 // Its fields are the settings themselves: there is no apply or cancel step, and showing the window
 // never resets them.
@@ -19,9 +17,6 @@ public:
     enum Page { ReplacePage, RemovePage, ArticlesPage, LinePrefixSuffixPage, FootnotesPage };
 
     explicit FunctionSettingsWindow(QWidget* owner);
-
-    // Lets the procedures read the fields' current text (and the settings loader fill them).
-    void BindSettings(WindowSettings& settings);
 
     // Shows the window modally at `page` (the "настройка функций" button and the "параметры" items).
     void OpenAtPage(int page);

@@ -1,4 +1,4 @@
-#include "settings/memo_field.h"
+#include "app/settings/memo_field.h"
 
 #include <QKeyEvent>
 #include <QTextBlock>

@@ -1,0 +1,67 @@
+#include "app/command_runner.h"
+
+#include <QAction>
+#include <QCoreApplication>
+
+#include "app/command_failure.h"
+#include "app/editor.h"
+#include "app/ui_services.h"
+
+namespace vernalith {
+
+CommandRunner::CommandRunner(QWidget& window, Editor& editor, UiServices& ui, ProcedureContext context,
+                             std::function<void()> stateChanged)
+    : window_(window), editor_(editor), ui_(ui), context_(context), stateChanged_(std::move(stateChanged)) {}
+
+void CommandRunner::WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst) {
+    RunTextCommand(button, [&] {
+        if (pumpFirst) QCoreApplication::processEvents();
+        TakeUndoSnapshot();
+        const std::u16string result = procedure(undoSnapshot_, context_);
+        editor_.ReplaceText(result);
+    });
+}
+
+void CommandRunner::RunTextCommand(QAction* button, const std::function<void()>& work) {
+    if (busy_) return;
+    if (button) button->setEnabled(false);
+    SetBusy(true);
+    const QString failure = RunCatchingFailure(work);
+    SetBusy(false);
+    if (button) button->setEnabled(true);
+    if (!failure.isEmpty()) ui_.ShowError(&window_, failure);
+}
+
+void CommandRunner::TakeUndoSnapshot() {
+    // The snapshot is the editor text exactly, so undo gives back exactly what was there.
+    undoSnapshot_ = editor_.Text();
+    undoAvailable_ = true;
+    stateChanged_();
+}
+
+void CommandRunner::UndoLastCommand() {
+    if (!undoAvailable_ || busy_) return;
+    editor_.ReplaceText(undoSnapshot_);
+    undoAvailable_ = false;
+    stateChanged_();
+}
+
+void CommandRunner::UndoHotKey() {
+    if (busy_) return;
+    if (undoAvailable_) UndoLastCommand();
+    undoAvailable_ = false;
+    stateChanged_();
+}
+
+void CommandRunner::DropUndo() {
+    undoAvailable_ = false;
+    stateChanged_();
+}
+
+void CommandRunner::SetBusy(bool busy) {
+    busy_ = busy;
+    editor_.SetBusy(busy);
+    stateChanged_();
+}
+
+}  // namespace vernalith
