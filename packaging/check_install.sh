@@ -77,4 +77,4 @@ if ((failures)); then
     echo "$failures install check(s) failed" >&2
     exit 1
 fi
-echo "install into a temporary prefix: ${#expected[@]} files as expected, menu entry valid, manual pages clean"
+echo "install into a temporary prefix: the ${#expected[@]} expected files, all checks passed"
