@@ -1,5 +1,8 @@
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
+#include <cstdio>
+#include <cstring>
 #include <random>
 
 #include "app/application.h"
@@ -7,9 +10,30 @@
 #include "app/ui_services.h"
 #include "core/random.h"
 
+namespace {
+
+// The program's own picture at every size the icon theme has, for the window and the task bar.
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/vernalith.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // Answered before the application object exists, so that it needs no display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("vernalith %s\n", VERNALITH_VERSION);
+        return 0;
+    }
     QApplication app(argc, argv);
     vernalith::ConfigureApplication(app);
+    QApplication::setWindowIcon(ApplicationIcon());
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vernalith"));
     vernalith::DesktopUiServices ui;
     // The process's one generator, seeded once at start-up.
     std::random_device device;

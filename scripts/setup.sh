@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Vernalith needs to build, test and run, where they are missing.
+# Installs the Debian 12 packages Vernalith needs to build, test, run and package, where they are missing.
 # Runs apt-get as root, or through sudo for other users.
 set -euo pipefail
 
 packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev libicu-dev qt6-base-dev
-  libqscintilla2-qt6-dev oxygen-icon-theme fonts-dejavu-core fonts-liberation xvfb xauth)
+  libqscintilla2-qt6-dev oxygen-icon-theme fonts-dejavu-core fonts-liberation xvfb xauth
+  desktop-file-utils man-db groff-base dpkg-dev)
 
 missing=()
 for package in "${packages[@]}"; do
