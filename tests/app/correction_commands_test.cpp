@@ -13,25 +13,8 @@
 
 using namespace vernalith;
 using vernalith::testing::GuiFixture;
+using vernalith::testing::TypeInto;
 using vernalith::testing::Q;
-
-namespace {
-
-// Types into a settings field as the user would: select all, then the new text.
-void TypeInto(QWidget* field, const QString& text) {
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    for (const QChar c : text) {
-        if (c == u'\n') {
-            QTest::keyClick(field, Qt::Key_Return);
-        } else {
-            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-}
-
-}  // namespace
 
 class CorrectionCommandsTest : public QObject {
     Q_OBJECT

@@ -25,6 +25,7 @@
 
 using namespace vernalith;
 using vernalith::testing::GuiFixture;
+using vernalith::testing::TypeInto;
 using vernalith::testing::Q;
 using vernalith::testing::U;
 
@@ -97,18 +98,6 @@ bool Centred(const Seen& seen) { return qAbs(seen.centreOffset.x()) <= 2 && qAbs
 
 void ClickDone(QDialog* dialog) { QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton); }
 
-// Replaces a field's text by typing, as the user does (Cyrillic one key event per character).
-void TypeInto(QWidget* field, const QString& text) {
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Backspace);
-    for (QChar c : text) {
-        if (c == u'\n') {
-            QTest::keyClick(field, Qt::Key_Return);
-        } else {
-            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-}
 
 }  // namespace
 

@@ -44,6 +44,21 @@ struct GuiFixture {
     std::unique_ptr<ApplicationWindows> windows;
 };
 
+// Replaces a field's text by typing, as the user does: select all, delete, then the new text (Cyrillic
+// one key event per character, since QTest::keyClicks takes Latin-1 only; "\n" presses Return).
+inline void TypeInto(QWidget* field, const QString& text) {
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    for (const QChar c : text) {
+        if (c == u'\n') {
+            QTest::keyClick(field, Qt::Key_Return);
+        } else {
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
 inline QString Q(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
