@@ -8,7 +8,6 @@
 #include "automatic/catalogue.h"
 #include "cli/options.h"
 #include "core/byte_io.h"
-#include "core/editor_text.h"
 #include "core/encoding.h"
 #include "core/fast_transcode.h"
 #include "core/procedure_error.h"
@@ -155,22 +154,18 @@ int Run(Options& options, int inFd, int outFd, int errFd, bool errIsTerminal) {
         return 1;
     }
     progress.Clear();
-    if (!options.rawText) {
-        if (report) {
-            text = ReportWithCrLfBreaks(text);
-        } else if (!HasOnlyCrLfBreaks(text)) {
-            text = ToEditorText(text);
-        }
-    }
+    // The editor's line breaks are applied while encoding; a report's pairs of LF CR first.
+    if (report && !options.rawText) text = ReportWithCrLfBreaks(text);
 
     const std::string outputName = toStdout ? "standard output" : Quoted(options.outputPath);
-    const EncodeLosses losses = EncodeText(text, options.outEncoding, options.lfBreaks, [&](std::string_view piece) {
-        if (file) {
-            file->Write(piece);
-        } else {
-            WriteAllBytes(outFd, piece, outputName);
-        }
-    });
+    const EncodeLosses losses =
+        EncodeText(text, options.outEncoding, !options.rawText, options.lfBreaks, [&](std::string_view piece) {
+            if (file) {
+                file->Write(piece);
+            } else {
+                WriteAllBytes(outFd, piece, outputName);
+            }
+        });
     if (file) file->Commit();
     if (losses.replaced > 0) {
         Say(errFd, kProgram + std::to_string(losses.replaced) + " character" + (losses.replaced == 1 ? "" : "s") +

@@ -59,8 +59,8 @@ private:
     char16_t buffer_[16384];
 };
 
-// Copies a run of ASCII bytes that holds no control byte (when `stopAtControls`) as UTF-16 units,
-// sixteen or eight at a time, while there is room; returns the first byte not copied.
+// Copies ASCII bytes (with `stopAtControls`, none below 0x0E) as UTF-16 units, sixteen or eight at a
+// time, while there is room; returns the first byte not copied.
 template <bool stopAtControls>
 const unsigned char* CopyAsciiRun(const unsigned char* s, const unsigned char* e, Utf16Out& out) {
 #if defined(__SSE2__)
@@ -70,11 +70,13 @@ const unsigned char* CopyAsciiRun(const unsigned char* s, const unsigned char* e
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
         int stop = _mm_movemask_epi8(v);  // bytes of 0x80 and above
         if (stopAtControls) stop |= _mm_movemask_epi8(_mm_cmplt_epi8(v, controlLimit));
-        if (stop != 0) break;
+        // All sixteen are stored (there is room); only those before the first stop count.
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out.p), _mm_unpacklo_epi8(v, zero));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out.p + 8), _mm_unpackhi_epi8(v, zero));
-        s += 16;
-        out.p += 16;
+        const int copied = stop == 0 ? 16 : __builtin_ctz(static_cast<unsigned>(stop));
+        s += copied;
+        out.p += copied;
+        if (stop != 0) return s;
     }
 #endif
     while (e - s >= 8 && out.Left() >= 8) {
@@ -85,6 +87,7 @@ const unsigned char* CopyAsciiRun(const unsigned char* s, const unsigned char* e
         s += 8;
         out.p += 8;
     }
+    while (s < e && out.Left() > 0 && *s < 0x80 && !(stopAtControls && *s < 0x0E)) *out.p++ = *s++;
     return s;
 }
 
@@ -118,6 +121,41 @@ size_t DecodeLong(const unsigned char* s, const unsigned char* e, uint32_t& cp) 
     return len;
 }
 
+// Decodes up to sixteen bytes at `s` (there must be sixteen) while they are ASCII (with `editorBreaks`,
+// not a control character) or two-byte sequences, the common characters of Russian and English text:
+// sixteen ASCII bytes at once, else one character per step with no branch on which kind it is.
+// Returns where it stopped; at `s` when the first character needs the general decoder.
+template <bool editorBreaks>
+const unsigned char* DecodeCommonBlock(const unsigned char* s, Utf16Out& out) {
+#if defined(__SSE2__)
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    int stop = _mm_movemask_epi8(v);
+    if (editorBreaks) stop |= _mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(0x0E)));
+    if (stop == 0) {
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out.p), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out.p + 8), _mm_unpackhi_epi8(v, zero));
+        out.p += 16;
+        return s + 16;
+    }
+#endif
+    char16_t* o = out.p;
+    const unsigned char* const end = s + 15;  // a two-byte sequence may start at the fifteenth byte
+    while (s < end) {
+        // Both kinds are computed and one is picked by a mask: text mixes them too often for a branch.
+        const uint32_t b0 = s[0], b1 = s[1];
+        const uint32_t two = static_cast<uint32_t>(b0 - 0xC2u < 0x1Eu) & static_cast<uint32_t>((b1 & 0xC0u) == 0x80u);
+        const uint32_t ascii =
+            editorBreaks ? static_cast<uint32_t>(b0 - 0x0Eu < 0x72u) : static_cast<uint32_t>(b0 < 0x80u);
+        if ((two | ascii) == 0) break;
+        const uint32_t mask = 0u - two;
+        *o++ = static_cast<char16_t>(((((b0 & 0x1F) << 6) | (b1 & 0x3F)) & mask) | (b0 & ~mask));
+        s += 1 + two;
+    }
+    out.p = o;
+    return s;
+}
+
 template <bool strict, bool editorBreaks>
 bool DecodeUtf8Into(std::string_view bytes, std::u16string& result, size_t* invalidAt) {
     const auto* begin = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -126,23 +164,37 @@ bool DecodeUtf8Into(std::string_view bytes, std::u16string& result, size_t* inva
     // Never more units than bytes, except that a lone CR or LF becomes two.
     Utf16Out out(result, editorBreaks ? bytes.size() + bytes.size() / 8 + 16 : bytes.size());
     while (s < e) {
-        s = CopyAsciiRun<editorBreaks>(s, e, out);
-        if (s == e) break;
-        out.Room(2);
+        out.Room(64);
+        if (e - s >= 16) {
+            const unsigned char* next = DecodeCommonBlock<editorBreaks>(s, out);
+            if (next != s) {
+                s = next;
+                continue;
+            }
+        }
         const unsigned b = *s;
         if (b < 0x80) {
             if (editorBreaks && (b == '\r' || b == '\n')) {
                 s = PutAsciiBreak(s, e, out);
-            } else {
-                *out.p++ = static_cast<char16_t>(b);
-                ++s;
+                continue;
             }
+            const unsigned char* next = CopyAsciiRun<editorBreaks>(s, e, out);
+            if (next == s) {  // a control character
+                *out.p++ = static_cast<char16_t>(b);
+                ++next;
+            }
+            s = next;
             continue;
         }
-        // Two-byte sequences (Cyrillic, Latin-1) without the general decoder.
+        // A run of two-byte sequences (a Cyrillic word) without the general decoder.
         if (b >= 0xC2 && b < 0xE0 && s + 1 < e && (s[1] & 0xC0) == 0x80) {
-            *out.p++ = static_cast<char16_t>(((b & 0x1F) << 6) | (s[1] & 0x3F));
-            s += 2;
+            char16_t* o = out.p;
+            char16_t* const limit = o + out.Left();
+            do {
+                *o++ = static_cast<char16_t>(((s[0] & 0x1F) << 6) | (s[1] & 0x3F));
+                s += 2;
+            } while (o != limit && e - s >= 2 && s[0] >= 0xC2 && s[0] < 0xE0 && (s[1] & 0xC0) == 0x80);
+            out.p = o;
             continue;
         }
         uint32_t cp = 0;
@@ -181,9 +233,7 @@ std::u16string DecodeCp1251Into(std::string_view bytes) {
         const unsigned char* e = s + bytes.size();
         Utf16Out out(result, editorBreaks ? bytes.size() + bytes.size() / 8 + 16 : bytes.size());
         while (s < e) {
-            s = CopyAsciiRun<editorBreaks>(s, e, out);
-            if (s == e) break;
-            out.Room(2);
+            out.Room(64);
             const unsigned b = *s;
             if (b >= 0x80) {
                 *out.p++ = kCp1251High[b - 0x80];
@@ -191,8 +241,12 @@ std::u16string DecodeCp1251Into(std::string_view bytes) {
             } else if (editorBreaks && (b == '\r' || b == '\n')) {
                 s = PutAsciiBreak(s, e, out);
             } else {
-                *out.p++ = static_cast<char16_t>(b);
-                ++s;
+                const unsigned char* next = CopyAsciiRun<editorBreaks>(s, e, out);
+                if (next == s) {
+                    *out.p++ = static_cast<char16_t>(b);
+                    ++next;
+                }
+                s = next;
             }
         }
     }
@@ -224,8 +278,33 @@ private:
     std::unique_ptr<char[]> buffer_;  // not zero-filled: every byte handed on was written first
 };
 
-// Copies a run of units below 0x80 (and, with `crLfToLf`, none a control character) as bytes.
-template <bool crLfToLf>
+// How line breaks are written: as they are; CR LF as LF; or every break by the editor's rule (CR LF,
+// a lone CR, a lone LF, U+2028 with a CR and an LF after it) as CR LF, or as LF.
+struct BreakRule {
+    bool editor;
+    bool lf;
+    bool Active() const { return editor || lf; }
+};
+
+// The length of the line break at `i` under the rule (0: not a break to rewrite).
+size_t BreakLength(std::u16string_view text, size_t i, BreakRule rule) {
+    const size_t n = text.size();
+    const char16_t c = text[i];
+    if (c == kCR && i + 1 < n && text[i + 1] == kLF) return 2;
+    if (!rule.editor) return 0;
+    if (c == kCR || c == kLF) return 1;
+    if (c != kLineSeparator) return 0;
+    size_t j = i + 1;
+    if (j < n && text[j] == kCR) ++j;
+    if (j < n && text[j] == kLF) ++j;
+    return j - i;
+}
+
+bool MayBreak(char16_t c) { return c == kCR || c == kLF || c == kLineSeparator; }
+
+// Copies units below 0x80 (with `stopAtControls`, none below 0x0E) as bytes, eight or four at a time;
+// returns the index of the first unit not copied.
+template <bool stopAtControls>
 size_t CopyAsciiUnits(std::u16string_view text, size_t i, ByteOut& out) {
     const char16_t* t = text.data();
     const size_t n = text.size();
@@ -235,61 +314,124 @@ size_t CopyAsciiUnits(std::u16string_view text, size_t i, ByteOut& out) {
     const __m128i controlLimit = _mm_set1_epi16(0x0E);
     while (n - i >= 8 && out.Left() >= 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
-        int ascii = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, highMask), zero));
-        if (crLfToLf) ascii &= ~_mm_movemask_epi8(_mm_cmplt_epi16(v, controlLimit));
-        if (ascii != 0xFFFF) break;
+        int stop = ~_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, highMask), zero)) & 0xFFFF;
+        if (stopAtControls) stop |= _mm_movemask_epi8(_mm_cmplt_epi16(v, controlLimit));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out.p), _mm_packus_epi16(v, v));
-        i += 8;
-        out.p += 8;
+        const int copied = stop == 0 ? 8 : __builtin_ctz(static_cast<unsigned>(stop)) / 2;
+        i += static_cast<size_t>(copied);
+        out.p += copied;
+        if (stop != 0) return i;
     }
 #endif
     while (n - i >= 4 && out.Left() >= 4) {
         uint64_t word;
         std::memcpy(&word, t + i, 8);
         if ((word & 0xFF80FF80FF80FF80ULL) != 0) break;
-        if (crLfToLf && ((word - 0x000E000E000E000EULL) & ~word & 0x8000800080008000ULL) != 0) break;
+        if (stopAtControls && ((word - 0x000E000E000E000EULL) & ~word & 0x8000800080008000ULL) != 0) break;
         for (int k = 0; k < 4; ++k) out.p[k] = static_cast<char>(t[i + k]);
         i += 4;
         out.p += 4;
     }
+    while (i < n && out.Left() > 0 && t[i] < 0x80 && !(stopAtControls && t[i] < 0x0E))
+        *out.p++ = static_cast<char>(t[i++]);
     return i;
 }
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-template <bool crLfToLf>
-void EncodeUtf8Pieces(std::u16string_view text, ByteOut& out) {
+// Encodes up to sixteen units from `i` (there must be sixteen) while they are below U+0800 (with
+// `stopAtControls`, not a control character): eight ASCII units at once, else one unit per step with
+// no branch on its length. Returns where it stopped; at `i` when the unit needs the general encoder.
+template <bool stopAtControls>
+size_t EncodeCommonBlock(const char16_t* t, size_t i, ByteOut& out) {
+#if defined(__SSE2__)
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
+    const __m128i zero = _mm_setzero_si128();
+    int stop = ~_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFF80))), zero));
+    if (stopAtControls) stop |= _mm_movemask_epi8(_mm_cmplt_epi16(v, _mm_set1_epi16(0x0E)));
+    if ((stop & 0xFFFF) == 0) {
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out.p), _mm_packus_epi16(v, v));
+        out.p += 8;
+        return i + 8;
+    }
+#endif
+    auto* o = reinterpret_cast<unsigned char*>(out.p);
+    const size_t end = i + 16;
+    for (; i < end; ++i) {
+        const uint32_t c = t[i];
+        if (c >= 0x800 || (stopAtControls && c < 0x0E)) break;
+        // Both lengths are written and the length picked by a mask: no branch on the kind of character.
+        const uint32_t two = static_cast<uint32_t>(c >= 0x80);
+        const uint32_t mask = 0u - two;
+        o[0] = static_cast<unsigned char>(((0xC0 | (c >> 6)) & mask) | (c & ~mask));
+        o[1] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+        o += 1 + two;
+    }
+    out.p = reinterpret_cast<char*>(o);
+    return i;
+}
+
+template <bool stopAtControls>
+void EncodeUtf8Pieces(std::u16string_view text, BreakRule rule, ByteOut& out) {
     const size_t n = text.size();
     for (size_t i = 0; i < n;) {
-        i = CopyAsciiUnits<crLfToLf>(text, i, out);
-        if (i == n) break;
-        auto* o = reinterpret_cast<unsigned char*>(out.Room(4));
+        out.Room(64);
+        if (n - i >= 16) {
+            const size_t next = EncodeCommonBlock<stopAtControls>(text.data(), i, out);
+            if (next != i) {
+                i = next;
+                continue;
+            }
+        }
+        auto* o = reinterpret_cast<unsigned char*>(out.p);
         uint32_t c = text[i];
+        if (rule.Active() && MayBreak(static_cast<char16_t>(c))) {
+            if (const size_t length = BreakLength(text, i, rule)) {
+                if (!rule.lf) *o++ = '\r';
+                *o++ = '\n';
+                out.p = reinterpret_cast<char*>(o);
+                i += length;
+                continue;
+            }
+        }
         if (c < 0x80) {
-            if (!(crLfToLf && c == kCR && i + 1 < n && text[i + 1] == kLF)) *o++ = static_cast<unsigned char>(c);
-        } else if (c < 0x800) {
-            *o++ = static_cast<unsigned char>(0xC0 | (c >> 6));
-            *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+            const size_t next = CopyAsciiUnits<stopAtControls>(text, i, out);
+            if (next == i) {  // a control character
+                *out.p++ = static_cast<char>(c);
+                ++i;
+            } else {
+                i = next;
+            }
+            continue;
+        }
+        if (c < 0x800) {
+            // A run of characters of two bytes (a Cyrillic word).
+            const unsigned char* const limit = o + out.Left() - 2;
+            do {
+                *o++ = static_cast<unsigned char>(0xC0 | (c >> 6));
+                *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+                ++i;
+            } while (o <= limit && i < n && (c = text[i]) >= 0x80 && c < 0x800);
         } else if (IsHighSurrogate(static_cast<char16_t>(c)) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
-            ++i;
             *o++ = static_cast<unsigned char>(0xF0 | (c >> 18));
             *o++ = static_cast<unsigned char>(0x80 | ((c >> 12) & 0x3F));
             *o++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
             *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+            i += 2;
         } else {
             if (c >= 0xD800 && c <= 0xDFFF) c = kReplacementChar;  // an unpaired surrogate
             *o++ = static_cast<unsigned char>(0xE0 | (c >> 12));
             *o++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
             *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+            ++i;
         }
         out.p = reinterpret_cast<char*>(o);
-        ++i;
     }
 }
 
-EncodeLosses EncodeCp1251Pieces(std::u16string_view text, bool crLfToLf, ByteOut& out) {
+EncodeLosses EncodeCp1251Pieces(std::u16string_view text, BreakRule rule, ByteOut& out) {
     static const std::array<unsigned char, 0x10000> table = [] {
         std::array<unsigned char, 0x10000> t{};
         t.fill('?');
@@ -299,29 +441,47 @@ EncodeLosses EncodeCp1251Pieces(std::u16string_view text, bool crLfToLf, ByteOut
     }();
     EncodeLosses losses;
     const size_t n = text.size();
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n;) {
+        char* o = out.Room(2);
         const char16_t c = text[i];
-        if (crLfToLf && c == kCR && i + 1 < n && text[i + 1] == kLF) continue;
+        if (rule.Active() && MayBreak(c)) {
+            if (const size_t length = BreakLength(text, i, rule)) {
+                if (!rule.lf) *o++ = '\r';
+                *o++ = '\n';
+                out.p = o;
+                i += length;
+                continue;
+            }
+        }
         const unsigned char b = table[c];
         if (b == '?' && c != u'?') {
             if (losses.replaced++ == 0) losses.firstAt = i;
             if (IsHighSurrogate(c) && i + 1 < n && IsLowSurrogate(text[i + 1])) ++i;  // one character
         }
-        *out.Room(1) = static_cast<char>(b);
-        ++out.p;
+        *out.p++ = static_cast<char>(b);
+        ++i;
     }
     return losses;
 }
 
-void EncodeUtf16Pieces(std::u16string_view text, bool bigEndian, bool crLfToLf, ByteOut& out) {
-    const size_t n = text.size();
-    for (size_t i = 0; i < n; ++i) {
-        const char16_t c = text[i];
-        if (crLfToLf && c == kCR && i + 1 < n && text[i + 1] == kLF) continue;
+void EncodeUtf16Pieces(std::u16string_view text, bool bigEndian, BreakRule rule, ByteOut& out) {
+    auto put = [&](char16_t c) {
         char* o = out.Room(2);
         o[bigEndian ? 1 : 0] = static_cast<char>(c & 0xFF);
         o[bigEndian ? 0 : 1] = static_cast<char>(c >> 8);
         out.p += 2;
+    };
+    const size_t n = text.size();
+    for (size_t i = 0; i < n;) {
+        if (rule.Active() && MayBreak(text[i])) {
+            if (const size_t length = BreakLength(text, i, rule)) {
+                if (!rule.lf) put(kCR);
+                put(kLF);
+                i += length;
+                continue;
+            }
+        }
+        put(text[i++]);
     }
 }
 
@@ -379,24 +539,25 @@ DecodedText DecodeFileBytes(std::string_view bytes, std::optional<TextEncoding> 
     return result;
 }
 
-EncodeLosses EncodeText(std::u16string_view text, TextEncoding encoding, bool crLfToLf,
+EncodeLosses EncodeText(std::u16string_view text, TextEncoding encoding, bool editorBreaks, bool lfBreaks,
                         const std::function<void(std::string_view)>& sink) {
     ByteOut out(sink);
+    const BreakRule rule{editorBreaks, lfBreaks};
     EncodeLosses losses;
     switch (encoding) {
         case TextEncoding::Utf8:
-            if (crLfToLf) {
-                EncodeUtf8Pieces<true>(text, out);
+            if (rule.Active()) {
+                EncodeUtf8Pieces<true>(text, rule, out);
             } else {
-                EncodeUtf8Pieces<false>(text, out);
+                EncodeUtf8Pieces<false>(text, rule, out);
             }
             break;
         case TextEncoding::Cp1251:
-            losses = EncodeCp1251Pieces(text, crLfToLf, out);
+            losses = EncodeCp1251Pieces(text, rule, out);
             break;
         case TextEncoding::Utf16LE:
         case TextEncoding::Utf16BE:
-            EncodeUtf16Pieces(text, encoding == TextEncoding::Utf16BE, crLfToLf, out);
+            EncodeUtf16Pieces(text, encoding == TextEncoding::Utf16BE, rule, out);
             break;
     }
     out.Flush();

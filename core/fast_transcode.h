@@ -41,9 +41,11 @@ struct EncodeLosses {
     size_t firstAt = 0;
 };
 
-// Encodes `text` piece by piece (pieces of at most about a megabyte) and hands each piece to `sink`.
-// With `crLfToLf` every CR LF is written as LF. Returns what cp1251 could not hold ('?' each).
-EncodeLosses EncodeText(std::u16string_view text, TextEncoding encoding, bool crLfToLf,
+// Encodes `text` piece by piece (pieces of at most a megabyte) and hands each piece to `sink`. With
+// `editorBreaks` every line break is written as the editor holds it (as ToEditorText gives it): CR LF,
+// or LF with `lfBreaks`. Without, the text is written as it is, except that `lfBreaks` writes each CR LF
+// as LF. Returns what cp1251 could not hold ('?' each).
+EncodeLosses EncodeText(std::u16string_view text, TextEncoding encoding, bool editorBreaks, bool lfBreaks,
                         const std::function<void(std::string_view)>& sink);
 
 }  // namespace vernalith

@@ -60,9 +60,11 @@ std::u16string RandomText(std::mt19937& rng, size_t length) {
     return text;
 }
 
-std::string Encoded(std::u16string_view text, TextEncoding encoding, bool crLfToLf, EncodeLosses* losses = nullptr) {
+std::string Encoded(std::u16string_view text, TextEncoding encoding, bool editorBreaks, bool lfBreaks,
+                    EncodeLosses* losses = nullptr) {
     std::string bytes;
-    const EncodeLosses found = EncodeText(text, encoding, crLfToLf, [&](std::string_view piece) { bytes += piece; });
+    const EncodeLosses found =
+        EncodeText(text, encoding, editorBreaks, lfBreaks, [&](std::string_view piece) { bytes += piece; });
     if (losses) *losses = found;
     return bytes;
 }
@@ -104,10 +106,14 @@ TEST(FastTranscode, EncodesAsThePlainFunctionsOnRandomText) {
         // Some texts are longer than the one-megabyte output block, so pieces are joined at its seams.
         const std::u16string text = RandomText(rng, round % 100 == 0 ? 700000 : rng() % 300);
         SCOPED_TRACE(testing::Message() << "round " << round << ", " << text.size() << " units");
-        EXPECT_EQ(Encoded(text, TextEncoding::Utf8, false), EncodeUtf8(text));
-        EXPECT_EQ(Encoded(text, TextEncoding::Utf8, true), EncodeUtf8(CrLfToLf(text)));
-        EXPECT_EQ(Encoded(text, TextEncoding::Utf16LE, true), Encode(CrLfToLf(text), TextEncoding::Utf16LE));
-        EXPECT_EQ(Encoded(text, TextEncoding::Utf16BE, false), Encode(text, TextEncoding::Utf16BE));
+        const std::u16string editor = ToEditorText(text);
+        EXPECT_EQ(Encoded(text, TextEncoding::Utf8, false, false), EncodeUtf8(text));
+        EXPECT_EQ(Encoded(text, TextEncoding::Utf8, false, true), EncodeUtf8(CrLfToLf(text)));
+        EXPECT_EQ(Encoded(text, TextEncoding::Utf8, true, false), EncodeUtf8(editor));
+        EXPECT_EQ(Encoded(text, TextEncoding::Utf8, true, true), EncodeUtf8(CrLfToLf(editor)));
+        EXPECT_EQ(Encoded(text, TextEncoding::Utf16LE, true, true), Encode(CrLfToLf(editor), TextEncoding::Utf16LE));
+        EXPECT_EQ(Encoded(text, TextEncoding::Utf16BE, false, false), Encode(text, TextEncoding::Utf16BE));
+        EXPECT_EQ(Encoded(text, TextEncoding::Utf16LE, false, true), Encode(CrLfToLf(text), TextEncoding::Utf16LE));
 
         // cp1251: the plain version writes '?' per code unit, this one per character.
         std::u16string oneUnitPerCharacter;
@@ -121,7 +127,9 @@ TEST(FastTranscode, EncodesAsThePlainFunctionsOnRandomText) {
         const std::string plain = EncodeCp1251(oneUnitPerCharacter);
         for (size_t i = 0; i < plain.size(); ++i) lacking += plain[i] == '?' && oneUnitPerCharacter[i] != u'?';
         EncodeLosses losses;
-        EXPECT_EQ(Encoded(text, TextEncoding::Cp1251, false, &losses), plain);
+        EXPECT_EQ(Encoded(text, TextEncoding::Cp1251, false, false, &losses), plain);
+        EXPECT_EQ(Encoded(text, TextEncoding::Cp1251, true, true),
+                  Encoded(CrLfToLf(editor), TextEncoding::Cp1251, false, false));
         EXPECT_EQ(losses.replaced, lacking);
     }
 }
