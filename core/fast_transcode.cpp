@@ -121,12 +121,102 @@ size_t DecodeLong(const unsigned char* s, const unsigned char* e, uint32_t& cp) 
     return len;
 }
 
+#if defined(__x86_64__) || defined(__i386__)
+#define VERNALITH_SSSE3_DECODER 1
+#include <tmmintrin.h>
+
+// The shuffles of the SSSE3 decoder: for each pattern of sequence leads among eight bytes, where each
+// character's bytes are (as the high and low byte of a 16-bit lane) and how many characters there are.
+struct LeadShuffle {
+    alignas(16) uint8_t shuffle[16];
+    uint8_t characters;
+};
+
+const std::array<LeadShuffle, 256>& LeadShuffles() {
+    static const std::array<LeadShuffle, 256> table = [] {
+        std::array<LeadShuffle, 256> t{};
+        for (unsigned leads = 0; leads < 256; ++leads) {
+            LeadShuffle& entry = t[leads];
+            std::memset(entry.shuffle, 0x80, sizeof entry.shuffle);
+            unsigned k = 0;
+            for (unsigned p = 0; p < 8; ++p) {
+                if (p > 0 && (leads >> (p - 1) & 1)) continue;  // the second byte of a sequence
+                const bool lead = leads >> p & 1;
+                entry.shuffle[2 * k] = static_cast<uint8_t>(lead ? p + 1 : p);
+                entry.shuffle[2 * k + 1] = lead ? static_cast<uint8_t>(p) : 0x80;
+                ++k;
+            }
+            entry.characters = static_cast<uint8_t>(k);
+        }
+        return t;
+    }();
+    return table;
+}
+
+bool HasSsse3() {
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+
+// Decodes eight bytes at a time (nine when the eighth starts a two-byte sequence) while they are
+// ASCII or two-byte sequences (with `editorBreaks`, CR only in CR LF within the eight bytes and LF
+// only after CR, which the editor keeps as they are); at least sixteen bytes must be readable at `s` and the output
+// must have room for eight units per step. Returns where it stopped.
+template <bool editorBreaks>
+__attribute__((target("ssse3"))) const unsigned char* DecodeTwoByteRunsSsse3(const unsigned char* s,
+                                                                             const unsigned char* e, char16_t*& o,
+                                                                             const char16_t* limit) {
+    const auto& shuffles = LeadShuffles();
+    const __m128i leadLow = _mm_set1_epi8(static_cast<char>(0xC1));  // signed: leads are 0xC2..0xDF
+    const __m128i leadHigh = _mm_set1_epi8(static_cast<char>(0xE0));
+    const __m128i contHigh = _mm_set1_epi8(static_cast<char>(0xC0));  // signed: 0x80..0xBF below it
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i zero = _mm_setzero_si128();
+    while (e - s >= 16 && limit - o >= 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
+        const unsigned leads = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, leadLow), _mm_cmplt_epi8(v, leadHigh))));
+        const unsigned conts = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, contHigh)));
+        // Every byte of 0x80 and above is a lead or a continuation; a continuation follows each lead
+        // and only a lead (over the nine bytes that can be taken).
+        if (((high & ~(leads | conts)) & 0xFF) != 0 || (conts & 0x1FF) != ((leads & 0xFF) << 1)) break;
+        if (editorBreaks) {
+            const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
+            const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
+            if ((crs & 0x80) != 0 || (lfs & 0xFF) != ((crs << 1) & 0xFF)) break;
+        }
+        const LeadShuffle& entry = shuffles[leads & 0xFF];
+        const __m128i words = _mm_shuffle_epi8(v, _mm_load_si128(reinterpret_cast<const __m128i*>(entry.shuffle)));
+        // A lane holds (lead << 8) | second byte, or the ASCII byte alone.
+        const __m128i hi = _mm_srli_epi16(words, 8);
+        const __m128i two = _mm_cmpgt_epi16(hi, zero);
+        const __m128i lowMask = _mm_xor_si128(_mm_set1_epi16(0x7F), _mm_and_si128(two, _mm_set1_epi16(0x40)));
+        const __m128i units =
+            _mm_or_si128(_mm_slli_epi16(_mm_and_si128(hi, _mm_set1_epi16(0x1F)), 6), _mm_and_si128(words, lowMask));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), units);
+        o += entry.characters;
+        s += 8 + (leads >> 7 & 1);
+    }
+    return s;
+}
+#endif
+
 // Decodes up to sixteen bytes at `s` (there must be sixteen) while they are ASCII (with `editorBreaks`,
 // not a control character) or two-byte sequences, the common characters of Russian and English text:
 // sixteen ASCII bytes at once, else one character per step with no branch on which kind it is.
 // Returns where it stopped; at `s` when the first character needs the general decoder.
 template <bool editorBreaks>
-const unsigned char* DecodeCommonBlock(const unsigned char* s, Utf16Out& out) {
+const unsigned char* DecodeCommonBlock(const unsigned char* s, const unsigned char* e, Utf16Out& out) {
+#if defined(VERNALITH_SSSE3_DECODER)
+    if (HasSsse3()) {
+        char16_t* o = out.p;
+        const unsigned char* next = DecodeTwoByteRunsSsse3<editorBreaks>(s, e, o, out.p + out.Left());
+        out.p = o;
+        if (next != s) return next;
+    }
+#endif
 #if defined(__SSE2__)
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
     int stop = _mm_movemask_epi8(v);
@@ -166,7 +256,7 @@ bool DecodeUtf8Into(std::string_view bytes, std::u16string& result, size_t* inva
     while (s < e) {
         out.Room(64);
         if (e - s >= 16) {
-            const unsigned char* next = DecodeCommonBlock<editorBreaks>(s, out);
+            const unsigned char* next = DecodeCommonBlock<editorBreaks>(s, e, out);
             if (next != s) {
                 s = next;
                 continue;
