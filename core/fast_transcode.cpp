@@ -430,6 +430,70 @@ size_t CopyAsciiUnits(std::u16string_view text, size_t i, ByteOut& out) {
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
+#if defined(VERNALITH_SSSE3_DECODER)
+// The shuffles of the SSSE3 encoder: for each pattern of two-byte characters among eight units, which
+// bytes of the eight 16-bit lanes (first byte low, second byte high) make the output, and how many.
+struct PackShuffle {
+    alignas(16) uint8_t shuffle[16];
+    uint8_t bytes;
+};
+
+const std::array<PackShuffle, 256>& PackShuffles() {
+    static const std::array<PackShuffle, 256> table = [] {
+        std::array<PackShuffle, 256> t{};
+        for (unsigned twos = 0; twos < 256; ++twos) {
+            PackShuffle& entry = t[twos];
+            std::memset(entry.shuffle, 0x80, sizeof entry.shuffle);
+            unsigned k = 0;
+            for (unsigned unit = 0; unit < 8; ++unit) {
+                entry.shuffle[k++] = static_cast<uint8_t>(2 * unit);
+                if (twos >> unit & 1) entry.shuffle[k++] = static_cast<uint8_t>(2 * unit + 1);
+            }
+            entry.bytes = static_cast<uint8_t>(k);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// Encodes eight units at a time while they are below U+0800 (with `editorBreaks` and CR LF written as
+// it is, CR only in CR LF within the eight and LF only after CR; with `lf`, no control characters).
+// At least eight units must be readable at `i` and sixteen bytes writable per step.
+template <bool breaks, bool lf>
+__attribute__((target("ssse3"))) size_t EncodeTwoByteRunsSsse3(const char16_t* t, size_t i, size_t n, char*& o,
+                                                               const char* limit) {
+    const auto& shuffles = PackShuffles();
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i above2047 = _mm_set1_epi16(static_cast<short>(0xF800));
+    const __m128i ascii = _mm_set1_epi16(0x7F);
+    while (n - i >= 8 && limit - o >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, above2047), zero)) != 0xFFFF) break;
+        if (breaks) {
+            if (lf) {
+                if (_mm_movemask_epi8(_mm_cmplt_epi16(v, _mm_set1_epi16(0x0E))) != 0) break;
+            } else {
+                const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(v, _mm_set1_epi16(0x0D))));
+                const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(v, _mm_set1_epi16(0x0A))));
+                if ((crs & 0xC000) != 0 || lfs != ((crs << 2) & 0xFFFF)) break;
+            }
+        }
+        const __m128i two = _mm_cmpgt_epi16(v, ascii);
+        const __m128i lead = _mm_or_si128(_mm_srli_epi16(v, 6), _mm_set1_epi16(0xC0));
+        const __m128i cont = _mm_or_si128(_mm_and_si128(v, _mm_set1_epi16(0x3F)), _mm_set1_epi16(0x80));
+        const __m128i pair = _mm_or_si128(lead, _mm_slli_epi16(cont, 8));
+        const __m128i words = _mm_or_si128(_mm_and_si128(two, pair), _mm_andnot_si128(two, v));
+        const auto twos = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(two, zero)));
+        const PackShuffle& entry = shuffles[twos];
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                         _mm_shuffle_epi8(words, _mm_load_si128(reinterpret_cast<const __m128i*>(entry.shuffle))));
+        o += entry.bytes;
+        i += 8;
+    }
+    return i;
+}
+#endif
+
 // Encodes up to sixteen units from `i` (there must be sixteen) while they are below U+0800 (with
 // `stopAtControls`, not a control character): eight ASCII units at once, else one unit per step with
 // no branch on its length. Returns where it stopped; at `i` when the unit needs the general encoder.
@@ -467,6 +531,20 @@ void EncodeUtf8Pieces(std::u16string_view text, BreakRule rule, ByteOut& out) {
     const size_t n = text.size();
     for (size_t i = 0; i < n;) {
         out.Room(64);
+#if defined(VERNALITH_SSSE3_DECODER)
+        if (HasSsse3() && n - i >= 8) {
+            char* o = out.p;
+            const char* limit = out.p + out.Left();
+            const size_t next = !rule.Active() ? EncodeTwoByteRunsSsse3<false, false>(text.data(), i, n, o, limit)
+                                : rule.lf      ? EncodeTwoByteRunsSsse3<true, true>(text.data(), i, n, o, limit)
+                                               : EncodeTwoByteRunsSsse3<true, false>(text.data(), i, n, o, limit);
+            out.p = o;
+            if (next != i) {
+                i = next;
+                continue;
+            }
+        }
+#endif
         if (n - i >= 16) {
             const size_t next = EncodeCommonBlock<stopAtControls>(text.data(), i, out);
             if (next != i) {
