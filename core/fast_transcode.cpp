@@ -158,7 +158,17 @@ bool HasSsse3() {
     return has;
 }
 
-// Decodes eight bytes at a time (nine when the eighth starts a two-byte sequence) while they are
+// The UTF-16 units of up to eight characters of one or two bytes, gathered from `v` by `shuffle` into
+// 16-bit lanes that hold (lead << 8) | second byte, or the ASCII byte alone.
+__attribute__((target("ssse3"))) inline __m128i CharacterUnits(__m128i v, __m128i shuffle) {
+    const __m128i words = _mm_shuffle_epi8(v, shuffle);
+    const __m128i hi = _mm_srli_epi16(words, 8);
+    const __m128i two = _mm_cmpgt_epi16(hi, _mm_setzero_si128());
+    const __m128i lowMask = _mm_xor_si128(_mm_set1_epi16(0x7F), _mm_and_si128(two, _mm_set1_epi16(0x40)));
+    return _mm_or_si128(_mm_slli_epi16(_mm_and_si128(hi, _mm_set1_epi16(0x1F)), 6), _mm_and_si128(words, lowMask));
+}
+
+// Decodes sixteen bytes at a time, or eight (nine when the eighth starts a two-byte sequence) while they are
 // ASCII or two-byte sequences (with `editorBreaks`, CR only in CR LF within the eight bytes and LF
 // only after CR, which the editor keeps as they are); at least sixteen bytes must be readable at `s` and the output
 // must have room for eight units per step. Returns where it stopped.
@@ -172,30 +182,43 @@ __attribute__((target("ssse3"))) const unsigned char* DecodeTwoByteRunsSsse3(con
     const __m128i contHigh = _mm_set1_epi8(static_cast<char>(0xC0));  // signed: 0x80..0xBF below it
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i zero = _mm_setzero_si128();
     while (e - s >= 16 && limit - o >= 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
         const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
         const unsigned leads = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, leadLow), _mm_cmplt_epi8(v, leadHigh))));
         const unsigned conts = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, contHigh)));
-        // Every byte of 0x80 and above is a lead or a continuation; a continuation follows each lead
-        // and only a lead (over the nine bytes that can be taken).
-        if (((high & ~(leads | conts)) & 0xFF) != 0 || (conts & 0x1FF) != ((leads & 0xFF) << 1)) break;
+        unsigned crs = 0, lfs = 0;
         if (editorBreaks) {
-            const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
-            const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
-            if ((crs & 0x80) != 0 || (lfs & 0xFF) != ((crs << 1) & 0xFF)) break;
+            crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
+            lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
         }
+        // All sixteen bytes at once: every byte of 0x80 and above is a lead or a continuation, a
+        // continuation follows each lead and only a lead, and the last byte ends a character. The
+        // second eight start after the character that holds byte 7 (at byte 8 or 9).
+        const bool whole = (high & ~(leads | conts)) == 0 && conts == ((leads << 1) & 0xFFFF) &&
+                           (leads & 0x8000) == 0 &&
+                           (!editorBreaks || ((crs & 0x8000) == 0 && lfs == ((crs << 1) & 0xFFFF)));
+        if (whole && limit - o >= 16) {
+            const unsigned second = 8 + (leads >> 7 & 1);
+            const LeadShuffle& first = shuffles[leads & 0xFF];
+            const LeadShuffle& rest = shuffles[(leads >> second) & 0xFF];
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                             CharacterUnits(v, _mm_load_si128(reinterpret_cast<const __m128i*>(first.shuffle))));
+            o += first.characters;
+            const __m128i restShuffle = _mm_add_epi8(_mm_load_si128(reinterpret_cast<const __m128i*>(rest.shuffle)),
+                                                     _mm_set1_epi8(static_cast<char>(second)));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), CharacterUnits(v, restShuffle));
+            o += rest.characters - (second - 8);  // from byte 9 the last place is byte 16, outside
+            s += 16;
+            continue;
+        }
+        // Else the first eight bytes (nine when the eighth starts a two-byte sequence).
+        if (((high & ~(leads | conts)) & 0xFF) != 0 || (conts & 0x1FF) != ((leads & 0xFF) << 1)) break;
+        if (editorBreaks && ((crs & 0x80) != 0 || (lfs & 0xFF) != ((crs << 1) & 0xFF))) break;
         const LeadShuffle& entry = shuffles[leads & 0xFF];
-        const __m128i words = _mm_shuffle_epi8(v, _mm_load_si128(reinterpret_cast<const __m128i*>(entry.shuffle)));
-        // A lane holds (lead << 8) | second byte, or the ASCII byte alone.
-        const __m128i hi = _mm_srli_epi16(words, 8);
-        const __m128i two = _mm_cmpgt_epi16(hi, zero);
-        const __m128i lowMask = _mm_xor_si128(_mm_set1_epi16(0x7F), _mm_and_si128(two, _mm_set1_epi16(0x40)));
-        const __m128i units =
-            _mm_or_si128(_mm_slli_epi16(_mm_and_si128(hi, _mm_set1_epi16(0x1F)), 6), _mm_and_si128(words, lowMask));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), units);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                         CharacterUnits(v, _mm_load_si128(reinterpret_cast<const __m128i*>(entry.shuffle))));
         o += entry.characters;
         s += 8 + (leads >> 7 & 1);
     }
