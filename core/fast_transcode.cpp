@@ -1,6 +1,7 @@
 #include "core/fast_transcode.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -153,9 +154,11 @@ const std::array<LeadShuffle, 256>& LeadShuffles() {
     return table;
 }
 
+std::atomic<bool> ssse3Allowed{true};
+
 bool HasSsse3() {
     static const bool has = __builtin_cpu_supports("ssse3");
-    return has;
+    return has && ssse3Allowed.load(std::memory_order_relaxed);
 }
 
 // The UTF-16 units of up to eight characters of one or two bytes, gathered from `v` by `shuffle` into
@@ -677,6 +680,14 @@ void EncodeUtf16Pieces(std::u16string_view text, bool bigEndian, BreakRule rule,
 }
 
 }  // namespace
+
+void AllowShuffleInstructions(bool allowed) {
+#if defined(VERNALITH_SSSE3_DECODER)
+    ssse3Allowed = allowed;
+#else
+    (void)allowed;
+#endif
+}
 
 std::optional<std::u16string> FastDecodeUtf8(std::string_view bytes, bool strict, bool editorBreaks,
                                              size_t* invalidAt) {

@@ -48,4 +48,8 @@ struct EncodeLosses {
 EncodeLosses EncodeText(std::u16string_view text, TextEncoding encoding, bool editorBreaks, bool lfBreaks,
                         const std::function<void(std::string_view)>& sink);
 
+// Where the processor has SSSE3, runs of one- and two-byte characters are decoded and encoded with its
+// byte shuffles, else eight bytes at a time. Tests turn the shuffles off to check the other path too.
+void AllowShuffleInstructions(bool allowed);
+
 }  // namespace vernalith

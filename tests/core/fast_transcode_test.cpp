@@ -90,7 +90,14 @@ std::string Encoded(std::u16string_view text, TextEncoding encoding, bool editor
     return bytes;
 }
 
-TEST(FastTranscode, DecodesAsThePlainFunctionsOnRandomBytes) {
+// Every case runs twice: with the processor's byte shuffles (where it has them) and without.
+class FastTranscode : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { AllowShuffleInstructions(GetParam()); }
+    void TearDown() override { AllowShuffleInstructions(true); }
+};
+
+TEST_P(FastTranscode, DecodesAsThePlainFunctionsOnRandomBytes) {
     std::mt19937 rng(12345);
     for (int round = 0; round < 400; ++round) {
         const bool valid = round % 2 == 0;
@@ -121,7 +128,7 @@ TEST(FastTranscode, DecodesAsThePlainFunctionsOnRandomBytes) {
     }
 }
 
-TEST(FastTranscode, EncodesAsThePlainFunctionsOnRandomText) {
+TEST_P(FastTranscode, EncodesAsThePlainFunctionsOnRandomText) {
     std::mt19937 rng(54321);
     for (int round = 0; round < 300; ++round) {
         // Some texts are longer than the one-megabyte output block, so pieces are joined at its seams.
@@ -157,7 +164,7 @@ TEST(FastTranscode, EncodesAsThePlainFunctionsOnRandomText) {
     }
 }
 
-TEST(FastTranscode, FileBytesFollowTheMarkOrTheirValidity) {
+TEST_P(FastTranscode, FileBytesFollowTheMarkOrTheirValidity) {
     struct Case {
         std::string bytes;
         std::optional<TextEncoding> encoding;
@@ -179,6 +186,11 @@ TEST(FastTranscode, FileBytesFollowTheMarkOrTheirValidity) {
         EXPECT_EQ(decoded.notUtf8At, c.notUtf8At) << c.bytes;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutShuffles, FastTranscode, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Shuffles" : "NoShuffles";
+                         });
 
 }  // namespace
 }  // namespace vernalith
