@@ -5,7 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 namespace vernalith {
@@ -41,6 +44,44 @@ std::string FollowLinks(std::string path, const std::string& name) {
         path = std::move(link);
     }
     Fail("write", name, ELOOP);
+}
+
+// The temporary files being written, removed when the process is stopped by a signal (Ctrl+C, a
+// kill), so that even then none is left behind. A handful of slots: one per file written at once.
+std::array<std::atomic<const char*>, 64> pendingTemporaries;
+
+extern "C" void RemoveTemporariesAndStop(int signal) {
+    for (auto& slot : pendingTemporaries) {
+        if (const char* path = slot.load()) ::unlink(path);
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void WatchTemporary(const char* path) {
+    static const bool installed = [] {
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            struct sigaction action {};
+            if (::sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN) continue;
+            action.sa_handler = RemoveTemporariesAndStop;
+            sigemptyset(&action.sa_mask);
+            action.sa_flags = 0;
+            ::sigaction(signal, &action, nullptr);
+        }
+        return true;
+    }();
+    (void)installed;
+    for (auto& slot : pendingTemporaries) {
+        const char* empty = nullptr;
+        if (slot.compare_exchange_strong(empty, path)) return;
+    }
+}
+
+void ForgetTemporary(const char* path) {
+    for (auto& slot : pendingTemporaries) {
+        const char* expected = path;
+        if (slot.compare_exchange_strong(expected, nullptr)) return;
+    }
 }
 
 }  // namespace
@@ -113,6 +154,7 @@ SafeOutputFile::SafeOutputFile(const std::string& path) : path_(Quoted(path)) {
         temporary_.clear();
         Fail("write", path_, error);
     }
+    WatchTemporary(temporary_.c_str());
     mode_t mode;
     if (exists) {
         mode = info.st_mode & 07777;
@@ -138,7 +180,10 @@ SafeOutputFile::~SafeOutputFile() {
 void SafeOutputFile::Abandon() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        ForgetTemporary(temporary_.c_str());
+    }
     temporary_.clear();
 }
 
@@ -172,6 +217,7 @@ void SafeOutputFile::Commit() {
         Abandon();
         Fail("write", path_, error);
     }
+    ForgetTemporary(temporary_.c_str());
     temporary_.clear();
     committed_ = true;
 }

@@ -54,7 +54,8 @@ std::string Quoted(const std::string& path);
 // - a symbolic link is followed, the file it points to is replaced and the link stays;
 // - anything else that exists (a FIFO, a device) is written straight into;
 // - a file the user may not write is refused, as the shell refuses it.
-// Without Commit() (a failure, an exception) the temporary file is removed and the target is as it was.
+// Without Commit() (a failure, an exception, or the process stopped by SIGINT, SIGTERM or SIGHUP) the
+// temporary file is removed and the target is as it was.
 class SafeOutputFile {
 public:
     explicit SafeOutputFile(const std::string& path);

@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
+#include "core/byte_io.h"
 #include "settings/settings_table.h"
 
 namespace vernalith {
@@ -237,6 +240,23 @@ TEST_F(CliFiles, ResultReplacesTheFileOnlyWhenWrittenWhole) {
     EXPECT_EQ(RunCli({"-o", Path("in.txt"), "RemoveExtraSpaces", Path("in.txt")}).code, 0);
     EXPECT_EQ(FileContent(Path("in.txt")), "a b");
     EXPECT_EQ(RunCli({"-o", "-", "RemoveExtraSpaces"}, "x  y").out, "x y");
+}
+
+TEST_F(CliFiles, StoppedBySignalLeavesNoTemporaryFile) {
+    WriteFile(Path("out.txt"), "old");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {  // stopped while the result is being written
+        SafeOutputFile file(Path("out.txt"));
+        file.Write("partial");
+        ::raise(SIGTERM);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(FileContent(Path("out.txt")), "old");
+    EXPECT_EQ(Names(), std::vector<std::string>{"out.txt"});
 }
 
 TEST_F(CliFiles, SymbolicLinkStaysAndItsFileIsReplaced) {
