@@ -15,7 +15,7 @@ namespace {
 
 // One option of the command line. `value` names the option's value in the help (nullptr: a flag);
 // `apply` stores it.
-struct OptionSpec {
+struct OptionRow {
     const char* name;
     const char* alias;  // a short form, or nullptr
     const char* value;
@@ -52,7 +52,7 @@ Setting SettingByName(const std::string& name) {
     return info->id;
 }
 
-constexpr std::array<OptionSpec, 14> kOptions = {{
+constexpr std::array<OptionRow, 14> kOptions = {{
     {"--help", "-h", nullptr, "show this help and exit", [](Options& o, const std::string&) { o.showHelp = true; }},
     {"--version", nullptr, nullptr, "show the version and exit",
      [](Options& o, const std::string&) { o.showVersion = true; }},
@@ -101,9 +101,9 @@ constexpr std::array<OptionSpec, 14> kOptions = {{
     {"-", nullptr, nullptr, "as INPUT: standard input", nullptr},
 }};
 
-const OptionSpec* FindOption(std::string_view name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.apply && (name == spec.name || (spec.alias && name == spec.alias))) return &spec;
+const OptionRow* FindOption(std::string_view name) {
+    for (const OptionRow& row : kOptions) {
+        if (row.apply && (name == row.name || (row.alias && name == row.alias))) return &row;
     }
     return nullptr;
 }
@@ -170,19 +170,19 @@ Options ParseOptions(const std::vector<std::string>& args) {
         }
         const size_t eq = arg.starts_with("--") ? arg.find('=') : std::string::npos;
         const std::string name = arg.substr(0, eq);
-        const OptionSpec* spec = FindOption(name);
-        if (!spec) throw UsageError("unknown option: " + name);
+        const OptionRow* row = FindOption(name);
+        if (!row) throw UsageError("unknown option: " + name);
         std::string value;
-        if (!spec->value) {
+        if (!row->value) {
             if (eq != std::string::npos) throw UsageError(name + " takes no value");
         } else if (eq != std::string::npos) {
             value = arg.substr(eq + 1);
         } else if (i + 1 < args.size()) {
             value = args[++i];
         } else {
-            throw UsageError(name + " needs a value (" + spec->value + ")");
+            throw UsageError(name + " needs a value (" + row->value + ")");
         }
-        spec->apply(options, value);
+        row->apply(options, value);
     }
     if (options.listProcedures || options.listSettings) return options;
 
@@ -214,12 +214,12 @@ std::string HelpText() {
         "Runs the procedures in order on INPUT (or standard input), each on the previous one's result,\n"
         "and writes the result to standard output. PROCEDURE is a name (vernalith-cli --list) or a caption.\n"
         "Options (--name value or --name=value):\n";
-    for (const OptionSpec& spec : kOptions) {
-        std::string head = spec.name;
-        if (spec.value) head += std::string(" ") + spec.value;
-        if (spec.alias) head += std::string(", ") + spec.alias + (spec.value ? std::string(" ") + spec.value : "");
+    for (const OptionRow& row : kOptions) {
+        std::string head = row.name;
+        if (row.value) head += std::string(" ") + row.value;
+        if (row.alias) head += std::string(", ") + row.alias + (row.value ? std::string(" ") + row.value : "");
         head.resize(std::max<size_t>(head.size() + 2, 26), ' ');
-        text += head + spec.help + "\n";
+        text += head + row.help + "\n";
     }
     text += "Exit status: 0 done, 1 reading, a procedure or writing failed, 2 bad usage.\n";
     return text;
