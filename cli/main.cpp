@@ -1,11 +1,11 @@
 #include <unistd.h>
 
-#include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/command_line.h"
 
 int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return vernalith::RunCommandLine(args, std::cin, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return vernalith::RunCommandLine(args, STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO, isatty(STDERR_FILENO) != 0);
 }

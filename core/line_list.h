@@ -11,6 +11,22 @@ namespace vernalith {
 // The views point into `text`.
 std::vector<std::u16string_view> SplitLineViews(std::u16string_view text);
 
+// Calls `visit(line)` for each line of that split, in order, without building a list: for procedures
+// that must not hold a view per line (a text of many tiny lines would take several times its size).
+template <typename Visit>
+void ForEachLine(std::u16string_view text, Visit&& visit) {
+    size_t start = 0;
+    const size_t n = text.size();
+    for (size_t i = 0; i < n; ++i) {
+        const char16_t c = text[i];
+        if (c > u'\r' || (c != u'\r' && c != u'\n')) continue;
+        visit(text.substr(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) visit(text.substr(start));
+}
+
 // The same split, with owned copies of the lines.
 std::vector<std::u16string> SplitLines(std::u16string_view text);
 

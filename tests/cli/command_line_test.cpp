@@ -1,10 +1,19 @@
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <thread>
+
+#include "core/byte_io.h"
+#include "settings/settings_table.h"
 
 namespace vernalith {
 namespace {
@@ -15,12 +24,66 @@ struct Result {
     std::string err;
 };
 
-Result RunCli(std::vector<std::string> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int code = RunCommandLine(args, in, out, err);
-    return {code, out.str(), err.str()};
+// An unnamed temporary file holding `content`, read from its start.
+int TemporaryFd(const std::string& content = "") {
+    FILE* file = std::tmpfile();
+    const int fd = ::dup(fileno(file));
+    std::fclose(file);
+    EXPECT_EQ(::write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
+    ::lseek(fd, 0, SEEK_SET);
+    return fd;
 }
+
+std::string ReadBack(int fd) {
+    std::string text;
+    ::lseek(fd, 0, SEEK_SET);
+    char buffer[65536];
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<size_t>(got));
+    ::close(fd);
+    return text;
+}
+
+Result RunCli(std::vector<std::string> args, const std::string& input = "", bool terminal = false) {
+    const int in = TemporaryFd(input), out = TemporaryFd(), err = TemporaryFd();
+    const int code = RunCommandLine(args, in, out, err, terminal);
+    ::close(in);
+    return {code, ReadBack(out), ReadBack(err)};
+}
+
+std::string FileContent(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+// A fresh folder for the files of one test, removed afterwards.
+class CliFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("vernalith_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                std::to_string(::getpid()));
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+        std::filesystem::remove_all(dir_);
+    }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    // The names in the folder, sorted.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::filesystem::path dir_;
+};
 
 TEST(CommandLine, RemovesExtraSpacesByNameAndByCaption) {
     const std::string input = "   Это  текст ,  в котором  много пробелов .";
@@ -82,29 +145,14 @@ TEST(CommandLine, BadUsageExitsWithTwoAndOneLine) {
     }
 }
 
-TEST(CommandLine, FilesInAndOut) {
-    const auto dir = std::filesystem::temp_directory_path() / "vernalith_cli_test";
-    std::filesystem::create_directories(dir);
-    const auto input = (dir / "in.txt").string(), output = (dir / "out.txt").string();
-    std::ofstream(input, std::ios::binary) << "a  b";
-    EXPECT_EQ(RunCli({"-o", output, "RemoveExtraSpaces", input}).code, 0);
-    std::ifstream file(output, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "a b");
-    EXPECT_FALSE(std::filesystem::exists(output + ".part"));
-
-    const Result missing = RunCli({"RemoveExtraSpaces", (dir / "missing.txt").string()});
-    EXPECT_EQ(missing.code, 1);
-    EXPECT_NE(missing.err.find("Cannot open file"), std::string::npos);
-    const Result unwritable = RunCli({"-o", (dir / "no" / "such" / "dir.txt").string(), "RemoveExtraSpaces"}, "x");
-    EXPECT_EQ(unwritable.code, 1);
-    std::filesystem::remove_all(dir);
-}
-
-TEST(CommandLine, ReportsAreWrittenAsTheyAre) {
-    // The tag count message exactly as the box shows it, its lines ended by LF CR.
-    EXPECT_EQ(RunCli({"CountTags"}, "<H1>a</h1>\n<h2><h4>").out, "<h1> - 1\n\r<h2> - 1\n\r<h3> - 0\n\r<h4> - 1\n\r");
+TEST(CommandLine, ReportsFollowTheLineBreaksOfTheResult) {
+    // The tag count message as the box shows it, its lines (ended by LF CR there) ended by CR LF or LF.
+    EXPECT_EQ(RunCli({"CountTags"}, "<H1>a</h1>\n<h2><h4>").out, "<h1> - 1\r\n<h2> - 1\r\n<h3> - 0\r\n<h4> - 1\r\n");
+    EXPECT_EQ(RunCli({"--eol", "lf", "CountTags"}, "<H1>a</h1>\n<h2><h4>").out,
+              "<h1> - 1\n<h2> - 1\n<h3> - 0\n<h4> - 1\n");
+    EXPECT_EQ(RunCli({"--raw-text", "CountTags"}, "<h2>").out, "<h1> - 0\n\r<h2> - 1\n\r<h3> - 0\n\r<h4> - 0\n\r");
     EXPECT_EQ(RunCli({"--set", "CustomCountTag=P", "CountTags"}, "Pp p").out,
-              "<h1> - 0\n\r<h2> - 0\n\r<h3> - 0\n\rp - 3\n\r");
+              "<h1> - 0\r\n<h2> - 0\r\n<h3> - 0\r\np - 3\r\n");
     // Text information: the labels, then the word list, one a line; the input's lone LF became CR LF.
     EXPECT_EQ(RunCli({"TextInfo"}, "дом и сад\nдом").out,
               "всего символов 14\r\nсимволов без пробелов 12\r\nдом - 2\r\nсад - 1\r\n");
@@ -164,6 +212,210 @@ TEST(CommandLine, SplitSettingsThatAreNotWholeNumbersFail) {
     const Result bad = RunCli({"--set", "ArticleMinChars=0", "SplitIntoArticles"}, "Текст");
     EXPECT_EQ(bad.code, 1);
     EXPECT_NE(bad.err.find("ArticleMinChars"), std::string::npos);
+}
+
+TEST_F(CliFiles, ResultReplacesTheFileOnlyWhenWrittenWhole) {
+    WriteFile(Path("in.txt"), "a  b");
+    WriteFile(Path("out.txt"), "old");
+    ::chmod(Path("out.txt").c_str(), 0640);
+    // The name the tool once used for its temporary file is left alone, even as a link to another file.
+    WriteFile(Path("victim.txt"), "keep");
+    std::filesystem::create_symlink("victim.txt", Path("out.txt.part"));
+
+    const Result r = RunCli({"-o", Path("out.txt"), "RemoveExtraSpaces", Path("in.txt")});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(FileContent(Path("out.txt")), "a b");
+    EXPECT_EQ(std::filesystem::status(Path("out.txt")).permissions(), static_cast<std::filesystem::perms>(0640));
+    EXPECT_EQ(FileContent(Path("victim.txt")), "keep");
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("out.txt.part")));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"in.txt", "out.txt", "out.txt.part", "victim.txt"}));
+
+    // A procedure that fails leaves the old file and no temporary file behind.
+    const Result failed = RunCli({"--set", "ArticleMinChars=0", "-o", Path("out.txt"), "SplitIntoArticles"}, "x");
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_EQ(FileContent(Path("out.txt")), "a b");
+    EXPECT_EQ(Names().size(), 4u);
+
+    // The input may be the output; "-o -" is standard output.
+    EXPECT_EQ(RunCli({"-o", Path("in.txt"), "RemoveExtraSpaces", Path("in.txt")}).code, 0);
+    EXPECT_EQ(FileContent(Path("in.txt")), "a b");
+    EXPECT_EQ(RunCli({"-o", "-", "RemoveExtraSpaces"}, "x  y").out, "x y");
+}
+
+TEST_F(CliFiles, StoppedBySignalLeavesNoTemporaryFile) {
+    WriteFile(Path("out.txt"), "old");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {  // stopped while the result is being written
+        SafeOutputFile file(Path("out.txt"));
+        file.Write("partial");
+        ::raise(SIGTERM);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(FileContent(Path("out.txt")), "old");
+    EXPECT_EQ(Names(), std::vector<std::string>{"out.txt"});
+}
+
+TEST_F(CliFiles, SymbolicLinkStaysAndItsFileIsReplaced) {
+    std::filesystem::create_directories(Path("real"));
+    WriteFile(Path("real/target.txt"), "old");
+    std::filesystem::create_symlink("real/target.txt", Path("link.txt"));
+    const Result r = RunCli({"-o", Path("link.txt"), "RemoveExtraSpaces"}, "a  b");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("link.txt")));
+    EXPECT_EQ(FileContent(Path("real/target.txt")), "a b");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"link.txt", "real"}));
+}
+
+TEST_F(CliFiles, ReadOnlyFileIsTreatedAsTheShellTreatsIt) {
+    WriteFile(Path("ro.txt"), "old");
+    ::chmod(Path("ro.txt").c_str(), 0444);
+    const Result r = RunCli({"-o", Path("ro.txt"), "RemoveExtraSpaces"}, "a  b");
+    if (::geteuid() == 0) {  // root may write any file: it is replaced and stays read-only
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(FileContent(Path("ro.txt")), "a b");
+    } else {
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err, "vernalith-cli: cannot write '" + Path("ro.txt") + "': Permission denied\n");
+        EXPECT_EQ(FileContent(Path("ro.txt")), "old");
+    }
+    EXPECT_EQ(std::filesystem::status(Path("ro.txt")).permissions(), static_cast<std::filesystem::perms>(0444));
+    EXPECT_EQ(Names(), std::vector<std::string>{"ro.txt"});
+}
+
+TEST_F(CliFiles, FifoIsWrittenStraightInto) {
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = FileContent(Path("pipe")); });
+    const Result r = RunCli({"-o", Path("pipe"), "RemoveExtraSpaces"}, "a  b");
+    reader.join();
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(received, "a b");
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe")));
+    EXPECT_EQ(Names(), std::vector<std::string>{"pipe"});
+}
+
+TEST_F(CliFiles, FailuresNameTheFileAndTheSystemsReason) {
+    const std::string missing = Path("no/such/out.txt");
+    const Result folder = RunCli({"-o", missing, "RemoveExtraSpaces"}, "x");
+    EXPECT_EQ(folder.code, 1);
+    EXPECT_EQ(folder.err, "vernalith-cli: cannot write '" + missing + "': No such file or directory\n");
+    EXPECT_TRUE(Names().empty());
+
+    const Result directory = RunCli({"RemoveExtraSpaces", dir_.string()});
+    EXPECT_EQ(directory.code, 1);
+    EXPECT_EQ(directory.err, "vernalith-cli: cannot read '" + dir_.string() + "': Is a directory\n");
+
+    const Result full = RunCli({"-o", "/dev/full", "RemoveExtraSpaces"}, "x");
+    EXPECT_EQ(full.code, 1);
+    EXPECT_EQ(full.err, "vernalith-cli: cannot write '/dev/full': No space left on device\n");
+
+    const Result setFile = RunCli({"--set-file", "RemoveList=" + Path("none.txt"), "RemoveListedCharacters"}, "x");
+    EXPECT_EQ(setFile.code, 1);
+    EXPECT_EQ(setFile.err, "vernalith-cli: cannot read '" + Path("none.txt") + "': No such file or directory\n");
+}
+
+TEST_F(CliFiles, OptionsEndAtTwoDashesAndTakeTheirValueAfterAnEqualsSign) {
+    WriteFile(Path("-dash.txt"), "a\n\nb");
+    const Result r = RunCli({"--eol=lf", "--out-encoding=cp1251", "--", "RemoveEmptyLines", Path("-dash.txt")});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "a\nb\n");
+    EXPECT_EQ(RunCli({"--", "--help"}).code, 2);  // after "--" it is a word, and no procedure
+}
+
+TEST_F(CliFiles, SetFileIsReadAsSettingsFilesAre) {
+    WriteFile(Path("cp1251.txt"), "\xEC");                             // "м" in cp1251
+    WriteFile(Path("utf16.txt"), std::string("\xFF\xFE\x38\x04", 4));  // "и" in UTF-16 with its mark
+    const Result r = RunCli({"--set-file", "RemoveList=" + Path("cp1251.txt"), "RemoveListedCharacters"}, "мир");
+    EXPECT_EQ(r.out, "ир");
+    EXPECT_EQ(RunCli({"--set-file=RemoveList=" + Path("utf16.txt"), "RemoveListedCharacters"}, "мир").out, "мр");
+}
+
+TEST(CommandLine, EncodingNamesIgnoreLetterCase) {
+    for (const char* name : {"UTF-8", "Utf8", "CP1251", "windows-1251", "Windows-1251"}) {
+        const Result r = RunCli({"--in-encoding", name, "--out-encoding", name, "RemoveExtraSpaces"}, "ab  c");
+        EXPECT_EQ(r.code, 0) << name << r.err;
+        EXPECT_EQ(r.out, "ab c") << name;
+    }
+    EXPECT_EQ(RunCli({"--out-encoding", "UTF-16BE", "RemoveExtraSpaces"}, "Я").out, std::string("\x04\x2F", 2));
+    const Result autoOut = RunCli({"--out-encoding", "auto", "RemoveExtraSpaces"}, "x");
+    EXPECT_EQ(autoOut.code, 2);
+    EXPECT_NE(autoOut.err.find("--out-encoding"), std::string::npos);
+}
+
+TEST(CommandLine, NothingIsLostSilently) {
+    // Characters cp1251 lacks: one '?' per character (the pair of U+1F600 included), counted, the
+    // first one placed.
+    const Result lossy =
+        RunCli({"--out-encoding", "cp1251", "RemoveExtraSpaces"}, "Я\nа \xF0\x9F\x98\x80 \xE2\x98\xBA");
+    EXPECT_EQ(lossy.code, 0);
+    EXPECT_EQ(lossy.out, "\xDF\r\n\xE0 ? ?");
+    EXPECT_EQ(lossy.err,
+              "vernalith-cli: 2 characters that cp1251 lacks written as '?' in standard output (the first at line 2, "
+              "column 3)\n");
+    EXPECT_EQ(RunCli({"--out-encoding", "cp1251", "RemoveExtraSpaces"}, "Яа").err, "");
+
+    // Input that is not UTF-8 is read as cp1251, and the tool says where it stopped being UTF-8.
+    const Result notUtf8 = RunCli({"RemoveExtraSpaces"}, "ok \xCF\xF0\xE8\xE2\xE5\xF2");
+    EXPECT_EQ(notUtf8.out, "ok Привет");
+    EXPECT_EQ(notUtf8.err,
+              "vernalith-cli: standard input is not valid UTF-8 (first invalid byte at offset 3): read as cp1251\n");
+    EXPECT_EQ(RunCli({"--in-encoding", "cp1251", "RemoveExtraSpaces"}, "\xCF").err, "");
+}
+
+TEST(CommandLine, UsageMistakesGetAHint) {
+    const Result typo = RunCli({"removeextraspace"}, "x");
+    EXPECT_EQ(typo.code, 2);
+    EXPECT_EQ(typo.err,
+              "vernalith-cli: unknown procedure: removeextraspace (did you mean RemoveExtraSpaces?) "
+              "(vernalith-cli --help shows the usage)\n");
+    // A last word that is neither a procedure nor a file is a misspelt procedure, not a missing file.
+    const Result last = RunCli({"RemoveExtraSpaces", "SortLine"}, "x");
+    EXPECT_EQ(last.code, 2);
+    EXPECT_NE(last.err.find("unknown procedure: SortLine (did you mean SortLines?)"), std::string::npos);
+    // A report gives no text to go on with.
+    const Result report = RunCli({"TextInfo", "RemoveExtraSpaces"}, "x");
+    EXPECT_EQ(report.code, 2);
+    EXPECT_NE(report.err.find("TextInfo is a report"), std::string::npos);
+    EXPECT_TRUE(report.out.empty());
+}
+
+TEST(CommandLine, HelpVersionAndListings) {
+    const Result help = RunCli({"RemoveExtraSpaces", "--bogus", "--help"}, "x");
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.starts_with("usage: vernalith-cli")) << help.out;
+    for (const char* option : {"--help", "--version", "--list", "--list-settings", "--in-encoding", "--out-encoding",
+                               "--eol", "--raw-text", "--seed", "--output", "--set ", "--set-file", "--"}) {
+        EXPECT_NE(help.out.find(std::string("\n") + option), std::string::npos) << option;
+    }
+    EXPECT_EQ(RunCli({"--version"}).out, std::string("vernalith-cli ") + VERNALITH_VERSION + "\n");
+
+    const Result settings = RunCli({"--list-settings"});
+    EXPECT_EQ(settings.code, 0);
+    const std::string listing = "\n" + settings.out;
+    for (const SettingInfo& info : SettingsTable()) {
+        EXPECT_NE(listing.find("\n" + std::string(info.name) + "\t"), std::string::npos) << info.name;
+    }
+    EXPECT_NE(listing.find("\nArticleMinChars\t1400\n"), std::string::npos);
+    EXPECT_EQ(std::count(settings.out.begin(), settings.out.end(), '\n'),
+              static_cast<std::ptrdiff_t>(SettingsTable().size()));
+}
+
+TEST(CommandLine, ProgressLineStaysOnStandardErrorAndIsWipedBeforeTheResult) {
+    std::string text;
+    for (int i = 0; i < 3000; ++i) text += "строка " + std::to_string(i % 700) + "\r\n";
+    const Result plain = RunCli({"RemoveDuplicateLines", "SortLines"}, text);
+    const Result shown = RunCli({"RemoveDuplicateLines", "SortLines"}, text, true);
+    EXPECT_EQ(shown.code, 0);
+    EXPECT_EQ(shown.out, plain.out);
+    EXPECT_EQ(shown.out.find('\x1b'), std::string::npos);
+    EXPECT_NE(shown.err.find("step 1 of 2"), std::string::npos) << shown.err;
+    EXPECT_NE(shown.err.find("step 2 of 2"), std::string::npos);
+    EXPECT_TRUE(shown.err.ends_with("\r\x1b[K")) << shown.err;
+    EXPECT_EQ(plain.err, "");
 }
 
 }  // namespace

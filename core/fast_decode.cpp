@@ -1,0 +1,409 @@
+// Bytes to text: UTF-8 and cp1251 to UTF-16 in one pass, with the editor's line breaks.
+#include <cstdint>
+#include <cstring>
+
+#include "core/chars.h"
+#include "core/editor_text.h"
+#include "core/fast_transcode.h"
+#include "core/transcode_support.h"
+
+namespace vernalith {
+using namespace transcode;
+namespace {
+
+constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+
+// True when one of the eight bytes (all below 0x80) is below 0x0E: a CR, an LF or another control
+// character that the slow path looks at.
+bool HasControlByte(uint64_t word) { return ((word - kOnes * 0x0E) & ~word & kHighBits) != 0; }
+
+// Collects UTF-16 output in a small buffer that stays in the cache and appends it to the result string
+// in blocks: the result is reserved once and never zero-filled.
+class Utf16Out {
+public:
+    Utf16Out(std::u16string& out, size_t reserve) : out_(out) {
+        out_.clear();
+        out_.reserve(reserve);
+    }
+    ~Utf16Out() { Flush(); }
+
+    // Makes room for `n` more units (n is small).
+    char16_t* Room(size_t n) {
+        if (static_cast<size_t>(std::end(buffer_) - p) < n) Flush();
+        return p;
+    }
+    size_t Left() const { return static_cast<size_t>(std::end(buffer_) - p); }
+    void Flush() {
+        out_.append(buffer_, static_cast<size_t>(p - buffer_));
+        p = buffer_;
+    }
+    void PutBreak() {
+        *p++ = kCR;
+        *p++ = kLF;
+    }
+
+    char16_t* p = buffer_;
+
+private:
+    std::u16string& out_;
+    char16_t buffer_[16384];
+};
+
+// Copies ASCII bytes (with `stopAtControls`, none below 0x0E) as UTF-16 units, sixteen or eight at a
+// time, while there is room; returns the first byte not copied.
+template <bool stopAtControls>
+const unsigned char* CopyAsciiRun(const unsigned char* s, const unsigned char* e, Utf16Out& out) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i controlLimit = _mm_set1_epi8(0x0E);
+    while (e - s >= 16 && out.Left() >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        int stop = _mm_movemask_epi8(v);  // bytes of 0x80 and above
+        if (stopAtControls) stop |= _mm_movemask_epi8(_mm_cmplt_epi8(v, controlLimit));
+        // All sixteen are stored (there is room); only those before the first stop count.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out.p), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out.p + 8), _mm_unpackhi_epi8(v, zero));
+        const int copied = stop == 0 ? 16 : __builtin_ctz(static_cast<unsigned>(stop));
+        s += copied;
+        out.p += copied;
+        if (stop != 0) return s;
+    }
+#endif
+    while (e - s >= 8 && out.Left() >= 8) {
+        uint64_t word;
+        std::memcpy(&word, s, 8);
+        if ((word & kHighBits) != 0 || (stopAtControls && HasControlByte(word))) break;
+        for (int k = 0; k < 8; ++k) out.p[k] = s[k];
+        s += 8;
+        out.p += 8;
+    }
+    while (s < e && out.Left() > 0 && *s < 0x80 && !(stopAtControls && *s < 0x0E)) *out.p++ = *s++;
+    return s;
+}
+
+// Handles a CR or LF at `s` by the editor's rule: CR LF, a lone CR and a lone LF each become CR LF.
+const unsigned char* PutAsciiBreak(const unsigned char* s, const unsigned char* e, Utf16Out& out) {
+    if (*s == '\r' && s + 1 < e && s[1] == '\n') ++s;
+    out.PutBreak();
+    return s + 1;
+}
+
+// One UTF-8 sequence of three or four bytes (or an invalid one) at `s`: its length, or 0.
+size_t DecodeLong(const unsigned char* s, const unsigned char* e, uint32_t& cp) {
+    const unsigned b0 = *s;
+    size_t len;
+    uint32_t min;
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2, cp = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3, cp = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4, cp = b0 & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (static_cast<size_t>(e - s) < len) return 0;
+    for (size_t k = 1; k < len; ++k) {
+        if ((s[k] & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (s[k] & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
+#if defined(VERNALITH_SSSE3_DECODER)
+
+// The shuffles of the SSSE3 decoder: for each pattern of sequence leads among eight bytes, where each
+// character's bytes are (as the high and low byte of a 16-bit lane) and how many characters there are.
+struct LeadShuffle {
+    alignas(16) uint8_t shuffle[16];
+    uint8_t characters;
+};
+
+const std::array<LeadShuffle, 256>& LeadShuffles() {
+    static const std::array<LeadShuffle, 256> table = [] {
+        std::array<LeadShuffle, 256> t{};
+        for (unsigned leads = 0; leads < 256; ++leads) {
+            LeadShuffle& entry = t[leads];
+            std::memset(entry.shuffle, 0x80, sizeof entry.shuffle);
+            unsigned k = 0;
+            for (unsigned p = 0; p < 8; ++p) {
+                if (p > 0 && (leads >> (p - 1) & 1)) continue;  // the second byte of a sequence
+                const bool lead = leads >> p & 1;
+                entry.shuffle[2 * k] = static_cast<uint8_t>(lead ? p + 1 : p);
+                entry.shuffle[2 * k + 1] = lead ? static_cast<uint8_t>(p) : 0x80;
+                ++k;
+            }
+            entry.characters = static_cast<uint8_t>(k);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// The UTF-16 units of up to eight characters of one or two bytes, gathered from `v` by `shuffle` into
+// 16-bit lanes that hold (lead << 8) | second byte, or the ASCII byte alone.
+__attribute__((target("ssse3"))) inline __m128i CharacterUnits(__m128i v, __m128i shuffle) {
+    const __m128i words = _mm_shuffle_epi8(v, shuffle);
+    const __m128i hi = _mm_srli_epi16(words, 8);
+    const __m128i two = _mm_cmpgt_epi16(hi, _mm_setzero_si128());
+    const __m128i lowMask = _mm_xor_si128(_mm_set1_epi16(0x7F), _mm_and_si128(two, _mm_set1_epi16(0x40)));
+    return _mm_or_si128(_mm_slli_epi16(_mm_and_si128(hi, _mm_set1_epi16(0x1F)), 6), _mm_and_si128(words, lowMask));
+}
+
+// Decodes sixteen bytes at a time, or eight (nine when the eighth starts a two-byte sequence) while they are
+// ASCII or two-byte sequences (with `editorBreaks`, CR only in CR LF within the eight bytes and LF
+// only after CR, which the editor keeps as they are); at least sixteen bytes must be readable at `s` and the output
+// must have room for eight units per step. Returns where it stopped.
+template <bool editorBreaks>
+__attribute__((target("ssse3"))) const unsigned char* DecodeTwoByteRunsSsse3(const unsigned char* s,
+                                                                             const unsigned char* e, char16_t*& o,
+                                                                             const char16_t* limit) {
+    const auto& shuffles = LeadShuffles();
+    const __m128i leadLow = _mm_set1_epi8(static_cast<char>(0xC1));  // signed: leads are 0xC2..0xDF
+    const __m128i leadHigh = _mm_set1_epi8(static_cast<char>(0xE0));
+    const __m128i contHigh = _mm_set1_epi8(static_cast<char>(0xC0));  // signed: 0x80..0xBF below it
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (e - s >= 16 && limit - o >= 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
+        const unsigned leads = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, leadLow), _mm_cmplt_epi8(v, leadHigh))));
+        const unsigned conts = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, contHigh)));
+        unsigned crs = 0, lfs = 0;
+        if (editorBreaks) {
+            crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
+            lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
+        }
+        // All sixteen bytes at once: every byte of 0x80 and above is a lead or a continuation, a
+        // continuation follows each lead and only a lead, and the last byte ends a character. The
+        // second eight start after the character that holds byte 7 (at byte 8 or 9).
+        const bool whole = (high & ~(leads | conts)) == 0 && conts == ((leads << 1) & 0xFFFF) &&
+                           (leads & 0x8000) == 0 &&
+                           (!editorBreaks || ((crs & 0x8000) == 0 && lfs == ((crs << 1) & 0xFFFF)));
+        if (whole && limit - o >= 16) {
+            const unsigned second = 8 + (leads >> 7 & 1);
+            const LeadShuffle& first = shuffles[leads & 0xFF];
+            const LeadShuffle& rest = shuffles[(leads >> second) & 0xFF];
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                             CharacterUnits(v, _mm_load_si128(reinterpret_cast<const __m128i*>(first.shuffle))));
+            o += first.characters;
+            const __m128i restShuffle = _mm_add_epi8(_mm_load_si128(reinterpret_cast<const __m128i*>(rest.shuffle)),
+                                                     _mm_set1_epi8(static_cast<char>(second)));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), CharacterUnits(v, restShuffle));
+            o += rest.characters - (second - 8);  // from byte 9 the last place is byte 16, outside
+            s += 16;
+            continue;
+        }
+        // Else the first eight bytes (nine when the eighth starts a two-byte sequence).
+        if (((high & ~(leads | conts)) & 0xFF) != 0 || (conts & 0x1FF) != ((leads & 0xFF) << 1)) break;
+        if (editorBreaks && ((crs & 0x80) != 0 || (lfs & 0xFF) != ((crs << 1) & 0xFF))) break;
+        const LeadShuffle& entry = shuffles[leads & 0xFF];
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                         CharacterUnits(v, _mm_load_si128(reinterpret_cast<const __m128i*>(entry.shuffle))));
+        o += entry.characters;
+        s += 8 + (leads >> 7 & 1);
+    }
+    return s;
+}
+#endif
+
+// Decodes up to sixteen bytes at `s` (there must be sixteen) while they are ASCII (with `editorBreaks`,
+// not a control character) or two-byte sequences, the common characters of Russian and English text:
+// sixteen ASCII bytes at once, else one character per step with no branch on which kind it is.
+// Returns where it stopped; at `s` when the first character needs the general decoder.
+template <bool editorBreaks>
+const unsigned char* DecodeCommonBlock(const unsigned char* s, const unsigned char* e, Utf16Out& out) {
+#if defined(VERNALITH_SSSE3_DECODER)
+    if (HasSsse3()) {
+        char16_t* o = out.p;
+        const unsigned char* next = DecodeTwoByteRunsSsse3<editorBreaks>(s, e, o, out.p + out.Left());
+        out.p = o;
+        if (next != s) return next;
+    }
+#endif
+#if defined(__SSE2__)
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    int stop = _mm_movemask_epi8(v);
+    if (editorBreaks) stop |= _mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(0x0E)));
+    if (stop == 0) {
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out.p), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out.p + 8), _mm_unpackhi_epi8(v, zero));
+        out.p += 16;
+        return s + 16;
+    }
+#endif
+    char16_t* o = out.p;
+    const unsigned char* const end = s + 15;  // a two-byte sequence may start at the fifteenth byte
+    while (s < end) {
+        // Both kinds are computed and one is picked by a mask: text mixes them too often for a branch.
+        const uint32_t b0 = s[0], b1 = s[1];
+        const uint32_t two = static_cast<uint32_t>(b0 - 0xC2u < 0x1Eu) & static_cast<uint32_t>((b1 & 0xC0u) == 0x80u);
+        const uint32_t ascii =
+            editorBreaks ? static_cast<uint32_t>(b0 - 0x0Eu < 0x72u) : static_cast<uint32_t>(b0 < 0x80u);
+        if ((two | ascii) == 0) break;
+        const uint32_t mask = 0u - two;
+        *o++ = static_cast<char16_t>(((((b0 & 0x1F) << 6) | (b1 & 0x3F)) & mask) | (b0 & ~mask));
+        s += 1 + two;
+    }
+    out.p = o;
+    return s;
+}
+
+template <bool strict, bool editorBreaks>
+bool DecodeUtf8Into(std::string_view bytes, std::u16string& result, size_t* invalidAt) {
+    const auto* begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const unsigned char* s = begin;
+    const unsigned char* e = begin + bytes.size();
+    // Never more units than bytes, except that a lone CR or LF becomes two.
+    Utf16Out out(result, editorBreaks ? bytes.size() + bytes.size() / 8 + 16 : bytes.size());
+    while (s < e) {
+        out.Room(64);
+        if (e - s >= 16) {
+            const unsigned char* next = DecodeCommonBlock<editorBreaks>(s, e, out);
+            if (next != s) {
+                s = next;
+                continue;
+            }
+        }
+        const unsigned b = *s;
+        if (b < 0x80) {
+            if (editorBreaks && (b == '\r' || b == '\n')) {
+                s = PutAsciiBreak(s, e, out);
+                continue;
+            }
+            const unsigned char* next = CopyAsciiRun<editorBreaks>(s, e, out);
+            if (next == s) {  // a control character
+                *out.p++ = static_cast<char16_t>(b);
+                ++next;
+            }
+            s = next;
+            continue;
+        }
+        // A run of two-byte sequences (a Cyrillic word) without the general decoder.
+        if (b >= 0xC2 && b < 0xE0 && s + 1 < e && (s[1] & 0xC0) == 0x80) {
+            char16_t* o = out.p;
+            char16_t* const limit = o + out.Left();
+            do {
+                *o++ = static_cast<char16_t>(((s[0] & 0x1F) << 6) | (s[1] & 0x3F));
+                s += 2;
+            } while (o != limit && e - s >= 2 && s[0] >= 0xC2 && s[0] < 0xE0 && (s[1] & 0xC0) == 0x80);
+            out.p = o;
+            continue;
+        }
+        uint32_t cp = 0;
+        const size_t len = DecodeLong(s, e, cp);
+        if (len == 0) {
+            if (strict) {
+                if (invalidAt) *invalidAt = static_cast<size_t>(s - begin);
+                return false;
+            }
+            *out.p++ = kReplacementChar;
+            ++s;
+            continue;
+        }
+        s += len;
+        if (editorBreaks && cp == kLineSeparator) {
+            // U+2028 together with a CR and then an LF directly after it is one break.
+            if (s < e && *s == '\r') ++s;
+            if (s < e && *s == '\n') ++s;
+            out.PutBreak();
+        } else if (cp < 0x10000) {
+            *out.p++ = static_cast<char16_t>(cp);
+        } else {
+            cp -= 0x10000;
+            *out.p++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *out.p++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        }
+    }
+    return true;
+}
+
+template <bool editorBreaks>
+std::u16string DecodeCp1251Into(std::string_view bytes) {
+    std::u16string result;
+    {
+        const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+        const unsigned char* e = s + bytes.size();
+        Utf16Out out(result, editorBreaks ? bytes.size() + bytes.size() / 8 + 16 : bytes.size());
+        while (s < e) {
+            out.Room(64);
+            const unsigned b = *s;
+            if (b >= 0x80) {
+                *out.p++ = kCp1251High[b - 0x80];
+                ++s;
+            } else if (editorBreaks && (b == '\r' || b == '\n')) {
+                s = PutAsciiBreak(s, e, out);
+            } else {
+                const unsigned char* next = CopyAsciiRun<editorBreaks>(s, e, out);
+                if (next == s) {
+                    *out.p++ = static_cast<char16_t>(b);
+                    ++next;
+                }
+                s = next;
+            }
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+void AllowShuffleInstructions(bool allowed) { shuffleInstructionsAllowed = allowed; }
+
+std::optional<std::u16string> FastDecodeUtf8(std::string_view bytes, bool strict, bool editorBreaks,
+                                             size_t* invalidAt) {
+    std::u16string text;
+    bool ok;
+    if (strict) {
+        ok = editorBreaks ? DecodeUtf8Into<true, true>(bytes, text, invalidAt)
+                          : DecodeUtf8Into<true, false>(bytes, text, invalidAt);
+    } else {
+        ok = editorBreaks ? DecodeUtf8Into<false, true>(bytes, text, invalidAt)
+                          : DecodeUtf8Into<false, false>(bytes, text, invalidAt);
+    }
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+std::u16string FastDecodeCp1251(std::string_view bytes, bool editorBreaks) {
+    return editorBreaks ? DecodeCp1251Into<true>(bytes) : DecodeCp1251Into<false>(bytes);
+}
+
+DecodedText DecodeFileBytes(std::string_view bytes, std::optional<TextEncoding> encoding, bool editorBreaks) {
+    const std::optional<ByteOrderMark> mark = DetectByteOrderMark(bytes);
+    // A mark drops out when it names the encoding asked for, or decides when none was asked for.
+    if (mark && (!encoding || *encoding == mark->encoding)) {
+        bytes.remove_prefix(mark->length);
+        encoding = mark->encoding;
+    }
+    DecodedText result;
+    if (!encoding) {
+        size_t invalidAt = 0;
+        if (auto utf8 = FastDecodeUtf8(bytes, true, editorBreaks, &invalidAt)) {
+            result.text = *std::move(utf8);
+            return result;
+        }
+        result.notUtf8At = invalidAt;
+        encoding = TextEncoding::Cp1251;
+    }
+    switch (*encoding) {
+        case TextEncoding::Utf8:
+            result.text = *FastDecodeUtf8(bytes, false, editorBreaks);
+            break;
+        case TextEncoding::Cp1251:
+            result.text = FastDecodeCp1251(bytes, editorBreaks);
+            break;
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE:
+            result.text = DecodeUtf16(bytes, *encoding == TextEncoding::Utf16BE);
+            if (editorBreaks && !HasOnlyCrLfBreaks(result.text)) result.text = ToEditorText(result.text);
+            break;
+    }
+    return result;
+}
+
+}  // namespace vernalith
