@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/main_window.h"
+#include "app/settings/settings_storage.h"
 #include "app/ui_services.h"
 #include "core/random.h"
 
@@ -21,6 +22,28 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
+// The settings folder given by `--settings-dir DIR` (or `--settings-dir=DIR`); empty when none is.
+// False, after a message, when the arguments are not understood.
+bool ReadArguments(const QStringList& arguments, QString& settingsFolder) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--settings-dir") && i + 1 < arguments.size()) {
+            settingsFolder = arguments[++i];
+        } else if (argument.startsWith(QLatin1String("--settings-dir="))) {
+            settingsFolder = argument.mid(qsizetype(sizeof "--settings-dir=") - 1);
+        } else {
+            std::fprintf(stderr, "vernalith: unknown argument \"%s\"\nusage: vernalith [--settings-dir DIR]\n",
+                         qPrintable(argument));
+            return false;
+        }
+    }
+    if (settingsFolder.isEmpty() && arguments.size() > 1) {
+        std::fprintf(stderr, "vernalith: --settings-dir needs a folder\n");
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -30,6 +53,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
+    QString settingsFolder;
+    if (!ReadArguments(QApplication::arguments(), settingsFolder)) return 2;
+    if (settingsFolder.isEmpty()) settingsFolder = vernalith::DefaultSettingsFolder();
     vernalith::ConfigureApplication(app);
     QApplication::setWindowIcon(ApplicationIcon());
     // Lets the desktop match the windows to the installed menu entry and its icon.
@@ -38,7 +64,7 @@ int main(int argc, char** argv) {
     // The process's one generator, seeded once at start-up.
     std::random_device device;
     vernalith::SeededRandom random((uint64_t{device()} << 32) | device());
-    auto windows = vernalith::CreateApplicationWindows(ui, random);
+    auto windows = vernalith::CreateApplicationWindows(ui, random, settingsFolder);
     // Fill the screen even where no window manager honours the maximized state, then maximize.
     windows->form1->setGeometry(windows->form1->screen()->availableGeometry());
     windows->form1->showMaximized();
