@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
 
 #include "app/application.h"
@@ -22,26 +23,26 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
-// The settings folder given by `--settings-dir DIR` (or `--settings-dir=DIR`); empty when none is.
-// False, after a message, when the arguments are not understood.
-bool ReadArguments(const QStringList& arguments, QString& settingsFolder) {
+// The settings folder given by `--settings-dir DIR` (or `--settings-dir=DIR`), the per-user one when
+// none is; nullopt, after a message, when the option has no folder. Other arguments are left alone.
+std::optional<QString> SettingsFolderArgument(const QStringList& arguments) {
+    QString folder = vernalith::DefaultSettingsFolder();
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        if (argument == QLatin1String("--settings-dir") && i + 1 < arguments.size()) {
-            settingsFolder = arguments[++i];
+        std::optional<QString> given;
+        if (argument == QLatin1String("--settings-dir")) {
+            given = i + 1 < arguments.size() ? arguments[++i] : QString();
         } else if (argument.startsWith(QLatin1String("--settings-dir="))) {
-            settingsFolder = argument.mid(qsizetype(sizeof "--settings-dir=") - 1);
-        } else {
-            std::fprintf(stderr, "vernalith: unknown argument \"%s\"\nusage: vernalith [--settings-dir DIR]\n",
-                         qPrintable(argument));
-            return false;
+            given = argument.mid(qsizetype(sizeof "--settings-dir=") - 1);
         }
+        if (!given) continue;
+        if (given->isEmpty()) {
+            std::fprintf(stderr, "vernalith: --settings-dir needs a folder\n");
+            return std::nullopt;
+        }
+        folder = *given;
     }
-    if (settingsFolder.isEmpty() && arguments.size() > 1) {
-        std::fprintf(stderr, "vernalith: --settings-dir needs a folder\n");
-        return false;
-    }
-    return true;
+    return folder;
 }
 
 }  // namespace
@@ -53,9 +54,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
-    QString settingsFolder;
-    if (!ReadArguments(QApplication::arguments(), settingsFolder)) return 2;
-    if (settingsFolder.isEmpty()) settingsFolder = vernalith::DefaultSettingsFolder();
+    const std::optional<QString> settingsFolder = SettingsFolderArgument(QApplication::arguments());
+    if (!settingsFolder) return 2;
     vernalith::ConfigureApplication(app);
     QApplication::setWindowIcon(ApplicationIcon());
     // Lets the desktop match the windows to the installed menu entry and its icon.
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     // The process's one generator, seeded once at start-up.
     std::random_device device;
     vernalith::SeededRandom random((uint64_t{device()} << 32) | device());
-    auto windows = vernalith::CreateApplicationWindows(ui, random, settingsFolder);
+    auto windows = vernalith::CreateApplicationWindows(ui, random, *settingsFolder);
     // Fill the screen even where no window manager honours the maximized state, then maximize.
     windows->form1->setGeometry(windows->form1->screen()->availableGeometry());
     windows->form1->showMaximized();
