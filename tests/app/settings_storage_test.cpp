@@ -1,5 +1,7 @@
 // The settings files through the real windows: loading at the first show, writing at close, first
 // start, and closing when the files cannot be written.
+#include "app/settings/settings_storage.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,6 @@
 #include <QToolBar>
 
 #include "app/settings/function_settings_window.h"
-#include "app/settings/settings_storage.h"
 #include "app/support/gui_fixture.h"
 #include "core/encoding.h"
 #include "settings/settings_files.h"
@@ -64,7 +65,8 @@ private slots:
         const QString designHint = TagHint(f);
         f.window().show();
         const QString path = QDir(f.SettingsFolder()).filePath(QStringLiteral("options1.txt"));
-        QCOMPARE(f.ui.errors, QStringList{QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path)});
+        QCOMPARE(f.ui.errors,
+                 QStringList{QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path)});
         QCOMPARE(f.window().settings().Value(Setting::RemoveList), u"Memo1");
         QCOMPARE(f.window().settings().Value(Setting::HighlightingEnabled), u"1");
         QVERIFY(!Shown(f, "ToolBar6"));
