@@ -14,6 +14,7 @@
 #include "app/paragraph_command.h"
 #include "app/settings/function_settings_window.h"
 #include "app/settings/setting_fields.h"
+#include "app/settings/settings_storage.h"
 #include "app/settings/tag_hotkey_window.h"
 #include "app/text_info_window.h"
 
@@ -65,7 +66,8 @@ void ConfigureApplication(QApplication& app) {
 
 ApplicationWindows::~ApplicationWindows() = default;
 
-std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, RandomSource& random) {
+std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, RandomSource& random,
+                                                             const QString& settingsFolder) {
     auto windows = std::make_unique<ApplicationWindows>();
     windows->form1 = std::make_unique<MainWindow>(ui, random);
     MainWindow* main = windows->form1.get();
@@ -78,14 +80,19 @@ std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, Ran
     QWidget* const secondary[] = {windows->form3, windows->form4, windows->form5, windows->form6, windows->form7};
     BindSettingFields(*main, secondary);
 
+    // The settings files are loaded when the main window is first shown and written when it closes.
+    windows->storage = std::make_unique<SettingsStorage>(*main, settingsFolder);
     // The tag window's hint goes to the tag button; it is rebuilt when that window closes and at the
-    // end of the main window's show step.
+    // end of the main window's show step, once the settings have loaded in full.
     QObject::connect(windows->form3, &TagHotkeyWindow::TagHintBuilt, main,
                      [main](const QString& hint) { main->action("ToolButton16")->setToolTip(hint); });
     if (QToolButton* tagButton = main->toolButton("ToolButton16")) {
         tagButton->installEventFilter(new TooltipLineBreaks(tagButton));
     }
-    main->SetShowStep([form3 = windows->form3] { form3->BuildTagHint(); });
+    main->SetShowStep([storage = windows->storage.get(), form3 = windows->form3] {
+        if (storage->Load()) form3->BuildTagHint();
+    });
+    main->SetCloseStep([storage = windows->storage.get()] { return storage->SaveOnClose(); });
 
     main->SetHandler("ToolButton16Click", [w = windows->form3] { w->ShowModal(); });
     main->SetHandler("N10Click", [w = windows->form5] { w->ShowModal(); });

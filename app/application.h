@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 
 class QApplication;
@@ -12,6 +13,7 @@ class TextInfoWindow;
 class CustomTagWindow;
 class FunctionSettingsWindow;
 class ListEditorWindow;
+class SettingsStorage;
 class UiServices;
 class RandomSource;
 
@@ -26,11 +28,14 @@ struct ApplicationWindows {
     CustomTagWindow* form5 = nullptr;
     FunctionSettingsWindow* form6 = nullptr;
     ListEditorWindow* form7 = nullptr;
+    std::unique_ptr<SettingsStorage> storage;
 
     ~ApplicationWindows();
 };
 
-// Creates the windows and connects the commands that open them.
-std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, RandomSource& random);
+// Creates the windows and connects the commands that open them; the settings are kept in the
+// settings files of `settingsFolder`.
+std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, RandomSource& random,
+                                                             const QString& settingsFolder);
 
 }  // namespace vernalith

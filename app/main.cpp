@@ -3,10 +3,12 @@
 #include <QScreen>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
 
 #include "app/application.h"
 #include "app/main_window.h"
+#include "app/settings/settings_storage.h"
 #include "app/ui_services.h"
 #include "core/random.h"
 
@@ -21,6 +23,28 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
+// The settings folder given by `--settings-dir DIR` (or `--settings-dir=DIR`), the per-user one when
+// none is; nullopt, after a message, when the option has no folder. Other arguments are left alone.
+std::optional<QString> SettingsFolderArgument(const QStringList& arguments) {
+    QString folder = vernalith::DefaultSettingsFolder();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        std::optional<QString> given;
+        if (argument == QLatin1String("--settings-dir")) {
+            given = i + 1 < arguments.size() ? arguments[++i] : QString();
+        } else if (argument.startsWith(QLatin1String("--settings-dir="))) {
+            given = argument.mid(qsizetype(sizeof "--settings-dir=") - 1);
+        }
+        if (!given) continue;
+        if (given->isEmpty()) {
+            std::fprintf(stderr, "vernalith: --settings-dir needs a folder\n");
+            return std::nullopt;
+        }
+        folder = *given;
+    }
+    return folder;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -30,6 +54,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
+    const std::optional<QString> settingsFolder = SettingsFolderArgument(QApplication::arguments());
+    if (!settingsFolder) return 2;
     vernalith::ConfigureApplication(app);
     QApplication::setWindowIcon(ApplicationIcon());
     // Lets the desktop match the windows to the installed menu entry and its icon.
@@ -38,7 +64,7 @@ int main(int argc, char** argv) {
     // The process's one generator, seeded once at start-up.
     std::random_device device;
     vernalith::SeededRandom random((uint64_t{device()} << 32) | device());
-    auto windows = vernalith::CreateApplicationWindows(ui, random);
+    auto windows = vernalith::CreateApplicationWindows(ui, random, *settingsFolder);
     // Fill the screen even where no window manager honours the maximized state, then maximize.
     windows->form1->setGeometry(windows->form1->screen()->availableGeometry());
     windows->form1->showMaximized();

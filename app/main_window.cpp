@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QLabel>
@@ -369,6 +370,14 @@ void MainWindow::showEvent(QShowEvent* event) {
     progress_->ClearStop();
     PlaceProgressPanel();
     if (showStep_) showStep_();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closeStep_ && !closeStep_()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 }  // namespace vernalith

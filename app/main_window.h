@@ -69,6 +69,8 @@ public:
     // What the show step does after the window's own part, the first time the window is shown: it
     // fills the other windows' fields and whatever depends on them (set up at start-up).
     void SetShowStep(std::function<void()> step) { showStep_ = std::move(step); }
+    // What the close step does (set up at start-up); the window stays open when it returns false.
+    void SetCloseStep(std::function<bool()> step) { closeStep_ = std::move(step); }
 
 signals:
     // After the editor's change notification has been handled.
@@ -77,6 +79,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
@@ -104,6 +107,7 @@ private:
     std::map<std::string, QMenu*, std::less<>> menus_;
     std::map<std::string, std::function<void()>, std::less<>> handlers_;
     std::function<void()> showStep_;
+    std::function<bool()> closeStep_;
     WindowSettings settings_;
     std::unique_ptr<WindowProgress> progress_;
     std::unique_ptr<CommandRunner> runner_;

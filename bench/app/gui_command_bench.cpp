@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "app/application.h"
 #include "app/editor.h"
@@ -23,7 +24,8 @@ public:
 };
 
 struct Program {
-    Program() : random(1) { windows = CreateApplicationWindows(ui, random); }
+    Program() : random(1) { windows = CreateApplicationWindows(ui, random, settings.filePath("settings")); }
+    QTemporaryDir settings;  // never the user's own settings
     QuietUi ui;
     SeededRandom random;
     std::unique_ptr<ApplicationWindows> windows;

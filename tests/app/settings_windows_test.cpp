@@ -289,7 +289,6 @@ private slots:
 
     void fieldsAreTheSettingsTheProceduresRead() {
         GuiFixture f;
-        f.window().show();
         WindowSettings& settings = f.window().settings();
         const struct {
             Setting setting;
@@ -332,7 +331,9 @@ private slots:
             QCOMPARE(settings.Value(x.setting), SettingDefault(x.setting));
         }
         // Typing into a field changes its setting at once, while the window is still open, and no
-        // other setting: each field gets a text of its own.
+        // other setting: each field gets a text of its own. (Showing the main window loads the settings
+        // files first.)
+        f.window().show();
         f.windows->form3->show();
         f.windows->form6->show();
         for (size_t i = 0; i < std::size(fields); ++i) {

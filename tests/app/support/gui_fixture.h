@@ -9,17 +9,18 @@
 #include "app/application.h"
 #include "app/editor.h"
 #include "app/main_window.h"
-#include "core/random.h"
 #include "app/support/fake_ui.h"
+#include "core/random.h"
 
 namespace vernalith::testing {
 
-// The real windows, created as at start-up, in a temporary current folder of their own.
+// The real windows, created as at start-up, in a temporary current folder of their own, keeping their
+// settings in a settings folder inside it (created by the first show).
 struct GuiFixture {
     GuiFixture() : random(42) {
         previous = QDir::currentPath();
         QDir::setCurrent(folder.path());
-        windows = CreateApplicationWindows(ui, random);
+        windows = CreateApplicationWindows(ui, random, SettingsFolder());
         window().resize(1000, 700);
     }
     ~GuiFixture() {
@@ -28,6 +29,7 @@ struct GuiFixture {
     }
 
     MainWindow& window() { return *windows->form1; }
+    QString SettingsFolder() const { return folder.filePath(QStringLiteral("settings")); }
     Editor& editor() { return *windows->form1->editor(); }
 
     // Shows the window and gives it the keyboard, so hot keys reach it.
