@@ -251,7 +251,7 @@ TEST(SplitIntoArticlesFuzz, MatchesTheLiteralSplitTextReportsAndDraws) {
         {u"<h1>", u"</h1>"}, {u"", u""}, {u"<h2 class=a.B>", u"</h2>"}, {u"\r\n<", u">\r\n"}};
     std::mt19937 rng(4242);
     int literal = 0, moved = 0;
-    for (int iteration = 0; iteration < 20000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
         const std::u16string text = RandomText(rng, 70);
         ArticleSplitSettings s;
         s.minChars = 1 + static_cast<int>(rng() % 30);

@@ -97,7 +97,7 @@ std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
 
 TEST(CountTagsFuzz, MatchesTheLiteralScanCountsAndReports) {
     std::mt19937 rng(20260501);
-    for (int iteration = 0; iteration < 20000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
         const std::u16string text = RandomText(rng, 40);
         const std::u16string tag = RandomText(rng, 4);
         const int limit = 1 + iteration % 7;

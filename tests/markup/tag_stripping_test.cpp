@@ -94,7 +94,7 @@ std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
 
 TEST(StripHtmlTagsFuzz, MatchesTheLiteralScanTextAndReports) {
     std::mt19937 rng(31337);
-    for (int iteration = 0; iteration < 30000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(30000); ++iteration) {
         const std::u16string text = RandomText(rng, 40);
         const int limit = iteration % 8;
         RecordingProgress fast, slow;

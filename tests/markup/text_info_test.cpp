@@ -174,7 +174,7 @@ void ExpectSameAsReference(const std::u16string& text, int scanLimit, int sortLi
 
 TEST(TextInformationFuzz, MatchesTheLiteralScanAndSort) {
     std::mt19937 rng(20260502);
-    for (int iteration = 0; iteration < 20000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
         ExpectSameAsReference(RandomText(rng, 60), 1 + iteration % 7, iteration % 4, iteration);
     }
 }

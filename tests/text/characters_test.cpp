@@ -212,7 +212,7 @@ std::u16string RandomList(std::mt19937& rng, std::u16string_view separator) {
 TEST(CharactersFuzz, RemoveListedMatchesTheLiteralAlgorithm) {
     static constexpr std::u16string_view pieces[] = {u"a", u"b", u"A", u"B", u"ё", u"Ё", u" ", u"\r\n"};
     std::mt19937 rng(77);
-    for (int iteration = 0; iteration < 20000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
         const std::u16string text = testing::RandomPieces(rng, 16, pieces);
         const std::u16string list = RandomList(rng, u"");
         const int limit = iteration % 5;
@@ -228,7 +228,7 @@ TEST(CharactersFuzz, ReplaceListedMatchesTheLiteralAlgorithmWhereverItEnds) {
     static constexpr std::u16string_view pieces[] = {u"a", u"a", u"b", u"A", u"ё", u" ", u"."};
     std::mt19937 rng(78);
     int endless = 0;
-    for (int iteration = 0; iteration < 20000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
         const std::u16string text = testing::RandomPieces(rng, 12, pieces);
         static constexpr std::u16string_view separators[] = {u",", u",", u"=>", u"a", u""};
         const std::u16string_view separator = separators[static_cast<size_t>(iteration) % std::size(separators)];

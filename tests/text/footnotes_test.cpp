@@ -107,7 +107,7 @@ TEST(FootnotesFuzz, MatchesTheLiteralAlgorithmTextAndReports) {
     std::mt19937 rng(20261211);
     static const char16_t letters[] = u"(()))xXсС \r\n\0";
     const std::u16string alphabet(letters, std::size(letters) - 1);
-    for (int iteration = 0; iteration < 30000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(30000); ++iteration) {
         const std::u16string text = RandomText(rng, 60, alphabet);
         const std::u16string start = RandomText(rng, 3, alphabet);
         const std::u16string end = RandomText(rng, 2, alphabet);
@@ -123,7 +123,7 @@ TEST(FootnotesFuzz, MatchesTheLiteralAlgorithmTextAndReports) {
 // Markers with repeated parts (where a naive restart would miss a match) over a two-letter text.
 TEST(FootnotesFuzz, SelfOverlappingMarkers) {
     std::mt19937 rng(3);
-    for (int iteration = 0; iteration < 10000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(10000); ++iteration) {
         const std::u16string text = RandomText(rng, 80, u"aAb");
         const std::u16string start = RandomText(rng, 5, u"aab");
         const std::u16string end = RandomText(rng, 4, u"abb");

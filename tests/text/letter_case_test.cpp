@@ -128,7 +128,7 @@ TEST(CapitalizeSentences, Cases) {
 
 TEST(LetterCaseFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
     std::mt19937 rng(4242);
-    for (int iteration = 0; iteration < 30000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(30000); ++iteration) {
         const std::u16string text = testing::RandomPieces(rng, 20);
         const int limit = iteration % 6;
         RecordingProgress fast, slow;

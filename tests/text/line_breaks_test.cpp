@@ -148,7 +148,7 @@ TEST(LineBreaksFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
                                                      u"\n", u"a", u"Я", u"ё", u"Ё",  u".",      u"?",    u";",
                                                      u",",  u"7", u")", u"«", u"\"", u"- \r\n", u"-\r\n"};
     std::mt19937 rng(20260315);
-    for (int iteration = 0; iteration < 30000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(30000); ++iteration) {
         const std::u16string text = testing::RandomPieces(
             rng, 24, iteration % 2 ? std::span<const std::u16string_view>(pieces) : testing::kCleanupPieces);
         const int limit = iteration % 6;

@@ -221,7 +221,7 @@ TEST(LineListFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
     std::mt19937 rng(20261210);
     static const char16_t letters[] = u"aAb \r\n\n\r\n\t\0ёЁ";
     const std::u16string alphabet(letters, std::size(letters) - 1);
-    for (int iteration = 0; iteration < 20000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
         const std::u16string text = RandomLines(rng, 30, alphabet);
         RecordingProgress fast, slow;
         ASSERT_EQ(RemoveDuplicateLines(text, fast), reference::RemoveDuplicateLines(text, slow)) << iteration;
@@ -258,7 +258,7 @@ TEST(LineListFuzz, SortMatchesPairwiseComparison) {
     const std::u16string alphabet(letters, std::size(letters) - 1);
     for (const char* locale : {"ru_RU", "en_US", "", "en_US_POSIX", "sv_SE"}) {
         const LineCollator collator(locale);
-        for (int iteration = 0; iteration < 2000; ++iteration) {
+        for (int iteration = 0; iteration < testing::FuzzCases(2000); ++iteration) {
             const std::u16string text = RandomLines(rng, 60, alphabet);
             const std::u16string sorted = SortLines(text, locale);
             ASSERT_EQ(sorted, reference::SortLines(text, locale)) << locale << " " << iteration;

@@ -99,7 +99,7 @@ TEST(PunctuationFuzz, MatchesTheLiteralAlgorithmTextAndReports) {
     static constexpr std::u16string_view pieces[] = {u".",    u".",  u",", u"!", u"?", u":", u";", u"\n", u"\n",
                                                      u"\r\n", u"\r", u" ", u"1", u"a", u"Я", u"ё", u"Ё",  u"-"};
     std::mt19937 rng(9090);
-    for (int iteration = 0; iteration < 40000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(40000); ++iteration) {
         const std::u16string text = testing::RandomPieces(
             rng, 24, iteration % 2 ? std::span<const std::u16string_view>(pieces) : testing::kCleanupPieces);
         const int limit = iteration % 6;

@@ -160,7 +160,7 @@ std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
 
 TEST(WhitespaceFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
     std::mt19937 rng(20261209);
-    for (int iteration = 0; iteration < 20000; ++iteration) {
+    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
         const std::u16string text = RandomText(rng, 40);
         const int limit = 1 + iteration % 7;
         RecordingProgress fast, slow;
