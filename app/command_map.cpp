@@ -26,7 +26,7 @@ constexpr CommandSpec kCommands[] = {
      .handler = "N24Click", .icon = "document-save-as", .notBuiltYet = true},
     {.control = "ToolButton15", .place = P::ToolBar4, .text = u"html разметка", .kind = K::Window,
      .separatorBefore = true, .togglesToolBar = "ToolBar6",
-     .images = {.offImage = 6, .onImage = 7, .offIcon = "text-html", .onIcon = "application-xhtml+xml"}},
+     .images = {.offImage = 6, .onImage = 7, .offIcon = "text-html", .onIcon = "applications-development-web"}},
     {.control = "ToolButton21", .place = P::ToolBar4, .text = u"корректировка текста", .kind = K::Window,
      .togglesToolBar = "ToolBar7",
      .images = {.offImage = 11, .onImage = 12, .offIcon = "tools-check-spelling", .onIcon = "document-edit"}},

@@ -1,6 +1,7 @@
-// Every text the user reads is shown as written: the hints of the command map, the captions and
-// labels of the windows and the messages of the real message box; Qt's own texts are Russian; the
-// function settings show all their tabs; window titles are exactly the captions.
+// What the user sees around the commands: every text shown as written (the hints of the command map,
+// the captions and labels of the windows, the messages of the real message box); Qt's own texts in
+// Russian; all tabs of the function settings readable; window titles exactly the captions; the
+// two-state buttons with coloured, distinct pictures.
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QHelpEvent>
@@ -83,11 +84,28 @@ ShownBox ShowThroughRealBox(const QString& message) {
     return shown;
 }
 
+// How colourful a picture is: the share, in percent, of its visible pixels that are clearly coloured.
+// A greyed picture, like a disabled button's, has none.
+int ColouredShare(const QIcon& icon) {
+    const QImage image = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    int coloured = 0;
+    int visible = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() < 128) continue;
+            ++visible;
+            if (c.hsvSaturation() > 100 && c.value() > 60) ++coloured;
+        }
+    }
+    return visible ? 100 * coloured / visible : 0;
+}
+
 QString FailureOf(const std::function<void()>& work) { return RunCatchingFailure(work); }
 
 }  // namespace
 
-class LiteralTextsTest : public QObject {
+class AppearanceTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -243,6 +261,37 @@ private slots:
         QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Отмена"));
     }
 
+    void twoStateButtonsShowColouredDistinctPictures() {
+        GuiFixture f;
+        QSet<QString> pictures;
+        for (const CommandSpec& command : CommandMap()) {
+            if (!command.icon.empty()) pictures.insert(QString::fromLatin1(command.icon.data(), command.icon.size()));
+        }
+        int states = 0;
+        for (const CommandSpec& command : CommandMap()) {
+            if (!command.images.used()) continue;
+            const QString off = QString::fromLatin1(command.images.offIcon.data(), command.images.offIcon.size());
+            const QString on = QString::fromLatin1(command.images.onIcon.data(), command.images.onIcon.size());
+            QVERIFY2(off != on, qPrintable(Control(command)));
+            for (const QString& name : {off, on}) {
+                const QIcon icon = QIcon::fromTheme(name);
+                QVERIFY2(!icon.pixmap(16, 16).isNull(), qPrintable(name));
+                // Coloured, so neither state looks like a disabled button.
+                QVERIFY2(ColouredShare(icon) >= 10, qPrintable(name + ": " + QString::number(ColouredShare(icon))));
+                // Not the picture of another button.
+                QVERIFY2(!pictures.contains(name), qPrintable(name));
+                pictures.insert(name);
+                ++states;
+            }
+        }
+        QCOMPARE(states, 8);
+        // Removing line breaks and removing hyphenation are told apart at a glance: pictures from
+        // different families, not one picture with a detail changed.
+        const QString breaks = Q(u"") + FindCommand("ToolButton26")->icon.data();
+        const QString hyphens = Q(u"") + FindCommand("ToolButton27")->icon.data();
+        QVERIFY(breaks.section(u'-', 0, 0) != hyphens.section(u'-', 0, 0));
+    }
+
     void windowTitlesAreTheCaptions() {
         // The platform adds the application's display name to every title when one is set: none is,
         // so it follows the application name.
@@ -255,5 +304,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LiteralTextsTest)
-#include "literal_texts_test.moc"
+QTEST_MAIN(AppearanceTest)
+#include "appearance_test.moc"
