@@ -24,6 +24,7 @@
 #include "app/custom_tag_window.h"
 #include "app/literal_text.h"
 #include "app/settings/function_settings_window.h"
+#include "app/settings/memo_field.h"
 #include "app/settings/tag_hotkey_window.h"
 #include "app/support/gui_fixture.h"
 #include "app/support/rendered_text.h"
@@ -246,17 +247,23 @@ private slots:
     }
 
     void qtOwnTextsAreRussian() {
+        // The context menus of the one-line and the multi-line settings fields.
         QLineEdit field;
         field.setText(QStringLiteral("текст"));
-        std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
-        int items = 0;
-        for (QAction* item : menu->actions()) {
-            if (item->isSeparator()) continue;
-            const QString caption = item->text().section(u'\t', 0, 0).remove(u'&');
-            QVERIFY2(caption.contains(QRegularExpression(QStringLiteral("^[А-Яа-яЁё ]+$"))), qPrintable(caption));
-            ++items;
+        MemoField memo;
+        memo.setPlainText(QStringLiteral("текст"));
+        const std::unique_ptr<QMenu> menus[] = {std::unique_ptr<QMenu>(field.createStandardContextMenu()),
+                                                std::unique_ptr<QMenu>(memo.createStandardContextMenu())};
+        for (const auto& menu : menus) {
+            int items = 0;
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator()) continue;
+                const QString caption = item->text().section(u'\t', 0, 0).remove(u'&');
+                QVERIFY2(caption.contains(QRegularExpression(QStringLiteral("^[А-Яа-яЁё ]+$"))), qPrintable(caption));
+                ++items;
+            }
+            QVERIFY(items >= 6);
         }
-        QVERIFY(items >= 6);
         QMessageBox box(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Отмена"));
     }
