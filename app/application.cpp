@@ -1,11 +1,10 @@
 #include "app/application.h"
 
 #include <QApplication>
-#include <QHelpEvent>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QProxyStyle>
-#include <QToolButton>
-#include <QToolTip>
+#include <QTranslator>
 
 #include "app/automatic/list_editor_window.h"
 #include "app/custom_tag_window.h"
@@ -31,28 +30,20 @@ public:
     }
 };
 
-// Shows a widget's tool tip with its line breaks as single breaks: the tag hint separates its parts by
-// LF CR, and the CR would otherwise show as a gap at the start of every following line. The tool tip
-// text itself stays as it was built.
-class TooltipLineBreaks : public QObject {
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (event->type() != QEvent::ToolTip || !widget) return QObject::eventFilter(watched, event);
-        QString shown = widget->toolTip();
-        shown.remove(QChar(u'\r'));
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), shown, widget);
-        return true;
-    }
-};
-
 }  // namespace
 
 void ConfigureApplication(QApplication& app) {
+    // No display name: the platform would add it to every window title, and each title is exactly
+    // its window's caption.
     app.setApplicationName(QStringLiteral("Vernalith"));
-    app.setApplicationDisplayName(QStringLiteral("Vernalith"));
+    // Qt's own texts (context menus of text fields, standard dialogs and buttons) in Russian, like
+    // the rest of the interface, whatever the system's language.
+    auto* qtTexts = new QTranslator(&app);
+    if (qtTexts->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(qtTexts);
+    } else {
+        delete qtTexts;
+    }
     QFont font(QStringLiteral("Tahoma"), 8);
     font.setStyleHint(QFont::SansSerif);
     app.setFont(font);
@@ -86,9 +77,6 @@ std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, Ran
     // end of the main window's show step, once the settings have loaded in full.
     QObject::connect(windows->form3, &TagHotkeyWindow::TagHintBuilt, main,
                      [main](const QString& hint) { main->action("ToolButton16")->setToolTip(hint); });
-    if (QToolButton* tagButton = main->toolButton("ToolButton16")) {
-        tagButton->installEventFilter(new TooltipLineBreaks(tagButton));
-    }
     main->SetShowStep([storage = windows->storage.get(), form3 = windows->form3] {
         if (storage->Load()) form3->BuildTagHint();
     });

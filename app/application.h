@@ -17,7 +17,8 @@ class SettingsStorage;
 class UiServices;
 class RandomSource;
 
-// Application-wide look: title, the Tahoma-like 8 pt font, the icon theme, tool tips without delay.
+// Application-wide look: title, Qt's own texts in Russian, the Tahoma-like 8 pt font, the icon theme, tool
+// tips without delay.
 void ConfigureApplication(QApplication& app);
 
 // Every window of the program, created once at start-up in this order and kept until exit.

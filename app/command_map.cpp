@@ -26,14 +26,14 @@ constexpr CommandSpec kCommands[] = {
      .handler = "N24Click", .icon = "document-save-as", .notBuiltYet = true},
     {.control = "ToolButton15", .place = P::ToolBar4, .text = u"html разметка", .kind = K::Window,
      .separatorBefore = true, .togglesToolBar = "ToolBar6",
-     .images = {.offImage = 6, .onImage = 7, .offIcon = "code-block", .onIcon = "code-context"}},
+     .images = {.offImage = 6, .onImage = 7, .offIcon = "text-html", .onIcon = "applications-development-web"}},
     {.control = "ToolButton21", .place = P::ToolBar4, .text = u"корректировка текста", .kind = K::Window,
      .togglesToolBar = "ToolBar7",
      .images = {.offImage = 11, .onImage = 12, .offIcon = "tools-check-spelling", .onIcon = "document-edit"}},
     {.control = "ToolButton53", .place = P::ToolBar4,
      .text = u"функции для работы с дорвеями и ключевиками, прочие функции", .kind = K::Window,
      .togglesToolBar = "ToolBar8",
-     .images = {.offImage = 35, .onImage = 36, .offIcon = "view-list-text", .onIcon = "view-list-details"}},
+     .images = {.offImage = 35, .onImage = 36, .offIcon = "format-list-unordered", .onIcon = "format-list-ordered"}},
     {.control = "ToolButton36", .place = P::ToolBar4, .text = u"автоматическая обработка текста",
      .kind = K::WholeText, .handler = "ToolButton36Click", .icon = "media-playback-start", .separatorBefore = true,
      .notBuiltYet = true},
@@ -114,7 +114,7 @@ constexpr CommandSpec kCommands[] = {
     {.control = "ToolButton26", .place = P::ToolBar7, .text = u"удаление лишних переходов на новую строку",
      .kind = K::WholeText, .procedure = Id::RemoveExtraLineBreaks, .icon = "format-join-node"},
     {.control = "ToolButton27", .place = P::ToolBar7, .text = u"удаление лишних переносов", .kind = K::WholeText,
-     .procedure = Id::RemoveHyphenation, .icon = "format-connect-node"},
+     .procedure = Id::RemoveHyphenation, .icon = "list-remove"},
     {.control = "ToolButton30", .place = P::ToolBar7, .text = u"замена символов", .kind = K::WholeText,
      .procedure = Id::ReplaceListedCharacters, .icon = "edit-find-replace", .separatorBefore = true},
     {.control = "N16", .place = P::DropDown, .text = u"параметры", .kind = K::Window, .handler = "N16Click",
@@ -133,7 +133,7 @@ constexpr CommandSpec kCommands[] = {
 
     // Lines tool bar.
     {.control = "ToolButton57", .place = P::ToolBar8, .text = u"удалить дубликаты строк (чувствительно к регистру)",
-     .kind = K::WholeTextPumpFirst, .procedure = Id::RemoveDuplicateLines, .icon = "list-remove"},
+     .kind = K::WholeTextPumpFirst, .procedure = Id::RemoveDuplicateLines, .icon = "edit-clear-list"},
 
     // Editor context menu.
     {.control = "N3", .place = P::EditorMenu, .text = u"вырезать", .kind = K::Selection, .handler = "N3Click"},

@@ -16,6 +16,7 @@
 
 #include "app/command_map.h"
 #include "app/editor.h"
+#include "app/literal_text.h"
 #include "app/qt_text.h"
 #include "app/ui_services.h"
 #include "automatic/procedure_runners.h"
@@ -122,6 +123,8 @@ void MainWindow::BuildToolBar(QToolBar* bar, int place) {
         bar->addAction(a);
         if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a))) {
             button->setObjectName(ToQString(command.control));
+            // Hints quote tags ("простановка <p> ..."): shown as written, never taken for markup.
+            button->installEventFilter(new LiteralToolTips(button));
         }
     }
 }

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev libicu-dev qt6-base-dev
-  libqscintilla2-qt6-dev oxygen-icon-theme fonts-dejavu-core fonts-liberation xvfb xauth
+  libqscintilla2-qt6-dev qt6-translations-l10n oxygen-icon-theme fonts-dejavu-core fonts-liberation xvfb xauth
   desktop-file-utils man-db groff-base dpkg-dev)
 
 missing=()

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -18,6 +19,9 @@ QString FieldName(Setting setting) {
     const std::string_view name = SettingInfoOf(setting).field.object;
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
+
+// Room beside the tab bar at each end, as the style leaves between the tabs and the window's edge.
+constexpr int kTabBarMargin = 4;
 
 // A page laid out top to bottom.
 class PageBuilder {
@@ -72,7 +76,6 @@ FunctionSettingsWindow::FunctionSettingsWindow(QWidget* owner)
     : ToolWindow(owner, "TForm6", QStringLiteral(" Настройка функций"), QSize(336, 304)) {
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
-    pages_->setUsesScrollButtons(true);
     pages_->setElideMode(Qt::ElideNone);
     BuildReplacePage();
     BuildRemovePage();
@@ -101,6 +104,11 @@ FunctionSettingsWindow::FunctionSettingsWindow(QWidget* owner)
     layout->setSpacing(0);
     layout->addWidget(pages_, 1);
     layout->addWidget(strip);
+
+    // Every page caption is read in full, without scrolling the tabs: the window is at least as
+    // wide as the five tabs side by side.
+    const int tabsWidth = pages_->tabBar()->sizeHint().width() + 2 * kTabBarMargin;
+    setFixedSize(qMax(width(), tabsWidth), height());
 }
 
 void FunctionSettingsWindow::BuildReplacePage() {
