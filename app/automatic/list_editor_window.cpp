@@ -1,7 +1,6 @@
 #include "app/automatic/list_editor_window.h"
 
 #include <QAction>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
@@ -58,13 +57,9 @@ ListEditorWindow::ListEditorWindow(QWidget* owner)
     layout->addWidget(catalogue_, 1);
     layout->addWidget(toolBar_);
     layout->addWidget(chain_, 1);
-    auto* bottom = new QHBoxLayout;
-    auto* labels = new QVBoxLayout;
-    labels->addWidget(order);
-    labels->addWidget(dragHint);
-    bottom->addLayout(labels, 1);
-    bottom->addWidget(done, 0, Qt::AlignBottom);
-    layout->addLayout(bottom);
+    layout->addWidget(order);
+    layout->addWidget(dragHint);
+    layout->addWidget(done, 0, Qt::AlignRight);
 }
 
 void ListEditorWindow::ListBox1DblClick() {
