@@ -6,6 +6,7 @@
 #include <QProxyStyle>
 #include <QTranslator>
 
+#include "app/automatic/chain_command.h"
 #include "app/automatic/list_editor_window.h"
 #include "app/custom_tag_window.h"
 #include "app/main_window.h"
@@ -86,6 +87,7 @@ std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, Ran
     main->SetHandler("N10Click", [w = windows->form5] { w->ShowModal(); });
     AttachMarkupCommands(*main, *windows->form4);
     main->SetHandler("ToolButton18Click", [main] { ParagraphCommand(*main); });
+    AttachAutomaticProcessing(*main, *windows->form7, *windows->form6);
     // The function settings open at the page of the procedure they were asked from.
     using Page = FunctionSettingsWindow::Page;
     const std::pair<const char*, Page> functionSettingsOpeners[] = {

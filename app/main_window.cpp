@@ -57,7 +57,7 @@ MainWindow::MainWindow(UiServices& ui, RandomSource& random) : ui_(ui), random_(
     BuildStatusBar();
     BuildDropDownMenus();
     BuildHotKeys();
-    runner_ = std::make_unique<CommandRunner>(*this, *editor_, ui_, ProcedureContext{settings_, *progress_, random_},
+    runner_ = std::make_unique<CommandRunner>(*this, *editor_, ui_, settings_, *progress_, random_,
                                               [this] { RefreshControls(); });
     AttachBuiltInHandlers();
     RefreshControls();

@@ -1,6 +1,7 @@
 #include "app/progress_panel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,6 +24,25 @@ QProgressBar* MakeGauge(QWidget* parent, const char* name, QRect geometry) {
         "QProgressBar::chunk { background: navy; }");
     return gauge;
 }
+
+// While a run goes on, Escape asks it to stop, wherever the main window's focus is (the editor would
+// otherwise take the key); not while a window opened during the run is in front.
+class EscapeStops : public QObject {
+public:
+    explicit EscapeStops(WindowProgress& progress) : progress_(progress) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+            !QApplication::activeModalWidget()) {
+            progress_.RequestStop();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    WindowProgress& progress_;
+};
 
 }  // namespace
 
@@ -52,8 +72,45 @@ QPoint ProgressPanelPosition(int outerWidth, int outerHeight) {
 }
 
 WindowProgress::WindowProgress(ProgressPanel& panel, QLabel& percentPanel)
-    : panel_(panel), percentPanel_(percentPanel) {
+    : panel_(panel), percentPanel_(percentPanel), escapeFilter_(std::make_unique<EscapeStops>(*this)) {
     sincePump_.start();
+    QObject::connect(panel_.stopButton(), &QPushButton::clicked, escapeFilter_.get(), [this] { RequestStop(); });
+}
+
+WindowProgress::~WindowProgress() = default;
+
+void WindowProgress::BeginRun(bool stopOfferedAtOnce) {
+    running_ = true;
+    stopRequested_ = false;
+    sinceRunStart_.start();
+    qApp->installEventFilter(escapeFilter_.get());
+    if (stopOfferedAtOnce) panel_.stopButton()->show();
+}
+
+void WindowProgress::EndRun() {
+    running_ = false;
+    stopRequested_ = false;
+    qApp->removeEventFilter(escapeFilter_.get());
+    panel_.stopButton()->hide();
+    if (panelShownForStop_) {
+        panelShownForStop_ = false;
+        panel_.hide();
+        panel_.gauge1()->setHidden(gauge1WasHidden_);
+        panel_.gauge2()->setHidden(gauge2WasHidden_);
+    }
+}
+
+void WindowProgress::OfferStop() {
+    if (panel_.isHidden()) {
+        // A single command: only the caption and the button mean anything on the panel.
+        panelShownForStop_ = true;
+        gauge1WasHidden_ = panel_.gauge1()->isHidden();
+        gauge2WasHidden_ = panel_.gauge2()->isHidden();
+        panel_.gauge1()->hide();
+        panel_.gauge2()->hide();
+        ShowProgressPanel();
+    }
+    panel_.stopButton()->show();
 }
 
 void WindowProgress::SetStatusCaption(std::u16string_view text) { panel_.caption()->setText(ToQString(text)); }
@@ -81,11 +138,18 @@ void WindowProgress::HideProgressPanel() { panel_.hide(); }
 
 void WindowProgress::PumpEvents() {
     if (sincePump_.elapsed() >= kPumpIntervalMs) {
+        if (running_ && panel_.stopButton()->isHidden() && sinceRunStart_.elapsed() >= kStopOfferedAfterMs) {
+            OfferStop();
+        }
         QCoreApplication::processEvents();
         sincePump_.restart();
     }
     if (stopRequested_) {
         stopRequested_ = false;
+        HideProgressPanel();
+        SetGauge(Gauge::Gauge1, 0);
+        SetGauge(Gauge::Gauge2, 0);
+        FinishReport();
         throw RunCancelled();
     }
 }

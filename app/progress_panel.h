@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFrame>
+#include <memory>
 
 #include "core/progress.h"
 
@@ -41,9 +42,17 @@ QPoint ProgressPanelPosition(int outerWidth, int outerHeight);
 // The program's ProgressReporter: the status caption and gauges on the panel, the percentage in the
 // status bar's third panel. Lets pending events through at most every 30 ms, so that a fast scan
 // is never dominated by event handling, and throws RunCancelled once a stop was requested.
+//
+// It also offers stopping a run: between BeginRun and EndRun the stop button "остановить" and the
+// Escape key ask the procedure to stop. The button shows at once for a run that asks for it (the
+// automatic processing) and otherwise once the run has taken kStopOfferedAfterMs; a single command
+// has no panel of its own, so the panel then shows with its gauges hidden. A stop takes effect at
+// the procedure's next PumpEvents: the panel hides, both gauges go to 0, the status caption and the
+// percentage are cleared, and RunCancelled is thrown.
 class WindowProgress : public ProgressReporter {
 public:
     WindowProgress(ProgressPanel& panel, QLabel& percentPanel);
+    ~WindowProgress() override;
 
     void SetStatusCaption(std::u16string_view text) override;
     void ReportPercent(int percent) override;
@@ -54,17 +63,32 @@ public:
     void HideProgressPanel() override;
     void PumpEvents() override;
 
+    // A text command's run starts and ends (the command wrapper calls these).
+    void BeginRun(bool stopOfferedAtOnce);
+    void EndRun();
+    bool Running() const { return running_; }
+
     // Asks the running procedure to stop at its next PumpEvents.
     void RequestStop() { stopRequested_ = true; }
     void ClearStop() { stopRequested_ = false; }
 
     static constexpr int kPumpIntervalMs = 30;
+    static constexpr int kStopOfferedAfterMs = 500;
 
 private:
+    void OfferStop();
+
     ProgressPanel& panel_;
     QLabel& percentPanel_;
     QElapsedTimer sincePump_;
+    QElapsedTimer sinceRunStart_;
+    std::unique_ptr<QObject> escapeFilter_;
     bool stopRequested_ = false;
+    bool running_ = false;
+    // The panel was shown only to offer the stop button; the gauges' visibility before that.
+    bool panelShownForStop_ = false;
+    bool gauge1WasHidden_ = false;
+    bool gauge2WasHidden_ = false;
 };
 
 }  // namespace vernalith

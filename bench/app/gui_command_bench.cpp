@@ -10,26 +10,13 @@
 #include "app/editor.h"
 #include "app/main_window.h"
 #include "app/ui_services.h"
+#include "app/bench_program.h"
 #include "core/random.h"
 #include "sample_text.h"
 
 namespace vernalith::bench {
 namespace {
 
-class QuietUi : public UiServices {
-public:
-    void ShowMessage(QWidget*, const QString&) override {}
-    void ShowError(QWidget*, const QString&) override {}
-    void OpenUrl(const QString&) override {}
-};
-
-struct Program {
-    Program() : random(1) { windows = CreateApplicationWindows(ui, random, settings.filePath("settings")); }
-    QTemporaryDir settings;  // never the user's own settings
-    QuietUi ui;
-    SeededRandom random;
-    std::unique_ptr<ApplicationWindows> windows;
-};
 
 void WholeCommand(benchmark::State& state) {
     Program program;
