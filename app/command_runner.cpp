@@ -2,24 +2,74 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QMetaObject>
+#include <exception>
+#include <thread>
 
 #include "app/command_failure.h"
 #include "app/editor.h"
+#include "app/progress_panel.h"
+#include "app/threaded_progress.h"
 #include "app/ui_services.h"
+#include "core/encoding.h"
+#include "settings/settings_table.h"
 
 namespace vernalith {
 
-CommandRunner::CommandRunner(QWidget& window, Editor& editor, UiServices& ui, ProcedureContext context,
-                             std::function<void()> stateChanged)
-    : window_(window), editor_(editor), ui_(ui), context_(context), stateChanged_(std::move(stateChanged)) {}
+CommandRunner::CommandRunner(QWidget& window, Editor& editor, UiServices& ui, const SettingsSource& settings,
+                             WindowProgress& progress, RandomSource& random, std::function<void()> stateChanged)
+    : window_(window),
+      editor_(editor),
+      ui_(ui),
+      progress_(progress),
+      context_{settings, progress, random},
+      stateChanged_(std::move(stateChanged)) {}
 
-void CommandRunner::WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst) {
+void CommandRunner::WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst, Thread thread) {
     RunTextCommand(button, [&] {
         if (pumpFirst) QCoreApplication::processEvents();
+        if (thread == Thread::Worker) {
+            RunOnWorker(procedure);
+            return;
+        }
         TakeUndoSnapshot();
         const std::u16string result = procedure(undoSnapshot_, context_);
         editor_.ReplaceText(result);
     });
+}
+
+void CommandRunner::RunOnWorker(const Procedure& procedure) {
+    // Undo is enabled now, as the wrapper does; the snapshot text itself is decoded on the worker
+    // (the undo button and F4 stay locked until the command ends).
+    undoSnapshot_.clear();
+    undoAvailable_ = true;
+    stateChanged_();
+    const SettingValues settings = CopyOfSettings(context_.settings);
+    ThreadedProgress progress(progress_, progress_.StopFlag());
+    ProcedureContext context{settings, progress, context_.random};
+    PreparedDocument document = editor_.NewDocument();
+    // The editor is read-only while the command runs, so its text stays where it is.
+    const std::string_view source = editor_.Utf8Text();
+    std::exception_ptr failure;
+    QEventLoop loop;
+    std::thread worker([&] {
+        try {
+            undoSnapshot_ = DecodeUtf8(source);
+            document.Fill(procedure(undoSnapshot_, context));
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    progress.Drain();
+    if (failure) {
+        progress_.ClearStop();
+        std::rethrow_exception(failure);
+    }
+    editor_.Adopt(std::move(document));
 }
 
 void CommandRunner::RunTextCommand(QAction* button, const std::function<void()>& work) {

@@ -12,6 +12,7 @@ namespace vernalith {
 
 class Editor;
 class UiServices;
+class WindowProgress;
 
 // The processing protocol of the text commands: the command wrapper, the one-level undo and the busy
 // state that locks the editor and the other text commands while one runs.
@@ -19,16 +20,23 @@ class CommandRunner {
 public:
     using Procedure = std::function<std::u16string(const std::u16string&, ProcedureContext&)>;
 
+    // Where a procedure runs: on the window's thread, letting events through at its progress points,
+    // or on a worker thread while the window's thread goes on handling events. Only a procedure that
+    // touches nothing but its text, its context and its settings may run on a worker: it then gets a
+    // copy of the settings taken when it starts.
+    enum class Thread { Window, Worker };
+
     // `stateChanged` runs whenever the busy state or the undo availability changes, so the window can
     // enable and disable its controls.
-    CommandRunner(QWidget& window, Editor& editor, UiServices& ui, ProcedureContext context,
-                  std::function<void()> stateChanged);
+    CommandRunner(QWidget& window, Editor& editor, UiServices& ui, const SettingsSource& settings,
+                  WindowProgress& progress, RandomSource& random, std::function<void()> stateChanged);
 
     // The command wrapper: disables `button`, stores the editor text as the undo snapshot, enables
     // undo, runs `procedure` on the text and replaces the editor text by the result, enables
     // `button` again. While the procedure runs the editor is read-only and no other text command
-    // can start. A failure is shown in the error box and leaves the editor text as it was.
-    void WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst);
+    // can start. A failure is shown in the error box and leaves the editor text as it was; so does a
+    // stop, without a box. Returns when the command has ended, on either thread.
+    void WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst, Thread thread = Thread::Window);
 
     // Runs a text command's work guarded as the wrapper does: `button` disabled and the editor and
     // the other text commands locked while `work` runs; a failure is shown in the error box.
@@ -47,10 +55,14 @@ public:
 
 private:
     void SetBusy(bool busy);
+    // The wrapper's steps 2 to 5 with the procedure, the text's decoding and the new document's
+    // building on a worker thread; the window's thread handles events until they are done.
+    void RunOnWorker(const Procedure& procedure);
 
     QWidget& window_;
     Editor& editor_;
     UiServices& ui_;
+    WindowProgress& progress_;
     ProcedureContext context_;
     std::function<void()> stateChanged_;
     std::u16string undoSnapshot_;

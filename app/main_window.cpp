@@ -55,7 +55,7 @@ MainWindow::MainWindow(UiServices& ui, RandomSource& random) : ui_(ui), random_(
     BuildStatusBar();
     BuildDropDownMenus();
     BuildHotKeys();
-    runner_ = std::make_unique<CommandRunner>(*this, *editor_, ui_, ProcedureContext{settings_, *progress_, random_},
+    runner_ = std::make_unique<CommandRunner>(*this, *editor_, ui_, settings_, *progress_, random_,
                                               [this] { RefreshControls(); });
     AttachBuiltInHandlers();
     RefreshControls();
@@ -263,8 +263,9 @@ void MainWindow::RunControl(const CommandSpec& command) {
     if (auto it = handlers_.find(command.handler); it != handlers_.end()) {
         it->second();
     } else if (command.procedure) {
+        // The procedures of the table are pure: they run on a worker, the window answering meanwhile.
         runner_->WholeTextCommand(action(command.control), RunnerOf(*command.procedure),
-                                  command.kind == Kind::WholeTextPumpFirst);
+                                  command.kind == Kind::WholeTextPumpFirst, CommandRunner::Thread::Worker);
     } else if (!command.togglesToolBar.empty()) {
         SetToolBarShown(command.togglesToolBar, !toolBar(command.togglesToolBar)->isVisibleTo(this));
     } else {

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFrame>
+#include <atomic>
 
 #include "core/progress.h"
 
@@ -54,9 +55,11 @@ public:
     void HideProgressPanel() override;
     void PumpEvents() override;
 
-    // Asks the running procedure to stop at its next PumpEvents.
+    // Asks the running procedure to stop at its next PumpEvents (from any thread).
     void RequestStop() { stopRequested_ = true; }
     void ClearStop() { stopRequested_ = false; }
+    // The flag a stop request sets, for a procedure running away from the window's thread.
+    const std::atomic<bool>& StopFlag() const { return stopRequested_; }
 
     static constexpr int kPumpIntervalMs = 30;
 
@@ -64,7 +67,7 @@ private:
     ProgressPanel& panel_;
     QLabel& percentPanel_;
     QElapsedTimer sincePump_;
-    bool stopRequested_ = false;
+    std::atomic<bool> stopRequested_ = false;
 };
 
 }  // namespace vernalith
