@@ -2,13 +2,28 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QMetaObject>
+#include <QTimer>
+#include <exception>
+#include <thread>
 
 #include "app/command_failure.h"
 #include "app/editor.h"
 #include "app/progress_panel.h"
+#include "app/threaded_progress.h"
 #include "app/ui_services.h"
+#include "core/encoding.h"
+#include "settings/settings_table.h"
 
 namespace vernalith {
+namespace {
+
+// How often the window shows a worker's reports: often enough to look live, rarely enough to cost
+// nothing.
+constexpr int kReportIntervalMs = 15;
+
+}  // namespace
 
 CommandRunner::CommandRunner(QWidget& window, Editor& editor, UiServices& ui, const SettingsSource& settings,
                              WindowProgress& progress, RandomSource& random, std::function<void()> stateChanged)
@@ -19,17 +34,66 @@ CommandRunner::CommandRunner(QWidget& window, Editor& editor, UiServices& ui, co
       context_{settings, progress, random},
       stateChanged_(std::move(stateChanged)) {}
 
-void CommandRunner::WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst,
-                                     bool stopOfferedAtOnce) {
+void CommandRunner::WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst, RunOptions options) {
     RunTextCommand(
         button,
         [&] {
             if (pumpFirst) QCoreApplication::processEvents();
+            if (options.thread == Thread::Worker) {
+                RunOnWorker(procedure);
+                return;
+            }
             TakeUndoSnapshot();
             const std::u16string result = procedure(undoSnapshot_, context_);
             editor_.ReplaceText(result);
         },
-        stopOfferedAtOnce);
+        options.stopOfferedAtOnce);
+}
+
+void CommandRunner::RunOnWorker(const Procedure& procedure) {
+    // Undo is enabled now, as the wrapper does; the snapshot text itself is decoded on the worker
+    // (the undo button and F4 stay locked until the command ends).
+    undoSnapshot_.clear();
+    undoAvailable_ = true;
+    stateChanged_();
+    const SettingValues settings = CopyOfSettings(context_.settings);
+    ThreadedProgress progress(progress_, progress_.StopFlag());
+    ProcedureContext context{settings, progress, context_.random};
+    PreparedDocument document = editor_.NewDocument();
+    // The editor is read-only while the command runs, so its text stays where it is.
+    const std::string_view source = editor_.Utf8Text();
+    std::exception_ptr failure;
+    QEventLoop loop;
+    // The window's thread shows the worker's reports and offers the stop button as time goes on.
+    QTimer reports;
+    QObject::connect(&reports, &QTimer::timeout, &loop, [&] {
+        progress.Drain();
+        progress_.OfferStopIfLong();
+    });
+    reports.start(kReportIntervalMs);
+    std::thread worker([&] {
+        try {
+            undoSnapshot_ = DecodeUtf8(source);
+            document.Fill(procedure(undoSnapshot_, context));
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    reports.stop();
+    progress.Drain();
+    if (failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const RunCancelled&) {
+            progress_.ClearStop();
+            progress_.ShowStopped();
+            throw;
+        }
+    }
+    editor_.Adopt(std::move(document));
 }
 
 void CommandRunner::RunTextCommand(QAction* button, const std::function<void()>& work, bool stopOfferedAtOnce) {

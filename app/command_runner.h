@@ -14,11 +14,23 @@ class Editor;
 class UiServices;
 class WindowProgress;
 
+// Where a procedure runs: on the window's thread, letting events through at its progress points, or
+// on a worker thread while the window's thread goes on handling events. Only a procedure that touches
+// nothing but its text, its context and its settings may run on a worker: it then gets a copy of the
+// settings taken when it starts.
+enum class RunThread { Window, Worker };
+
+struct RunOptions {
+    RunThread thread = RunThread::Window;
+    bool stopOfferedAtOnce = false;  // else the stop button shows once the run has gone on a while
+};
+
 // The processing protocol of the text commands: the command wrapper, the one-level undo and the busy
 // state that locks the editor and the other text commands while one runs.
 class CommandRunner {
 public:
     using Procedure = std::function<std::u16string(const std::u16string&, ProcedureContext&)>;
+    using Thread = RunThread;
 
     // `stateChanged` runs whenever the busy state or the undo availability changes, so the window can
     // enable and disable its controls.
@@ -29,9 +41,8 @@ public:
     // undo, runs `procedure` on the text and replaces the editor text by the result, enables
     // `button` again. While the procedure runs the editor is read-only and no other text command
     // can start. A failure is shown in the error box and leaves the editor text as it was; so does a
-    // stop by the user, without a box. The stop button is offered at once when `stopOfferedAtOnce`,
-    // otherwise once the command has run for a while.
-    void WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst, bool stopOfferedAtOnce = false);
+    // stop by the user, without a box. Returns when the command has ended, on either thread.
+    void WholeTextCommand(QAction* button, const Procedure& procedure, bool pumpFirst, RunOptions options = {});
 
     // Runs a text command's work guarded as the wrapper does: `button` disabled and the editor and
     // the other text commands locked while `work` runs, the stop offered as above; a failure is
@@ -51,6 +62,9 @@ public:
 
 private:
     void SetBusy(bool busy);
+    // The wrapper's steps 2 to 5 with the procedure, the text's decoding and the new document's
+    // building on a worker thread; the window's thread handles events until they are done.
+    void RunOnWorker(const Procedure& procedure);
 
     QWidget& window_;
     Editor& editor_;

@@ -7,6 +7,31 @@
 
 namespace vernalith {
 
+// A document built for the editor, possibly away from the window's thread, ready to be swapped in
+// with Editor::Adopt. Created by Editor::NewDocument on the window's thread; Fill may run on any
+// thread. Released unused when it goes out of scope without being adopted.
+class PreparedDocument {
+public:
+    PreparedDocument() = default;
+    PreparedDocument(PreparedDocument&& other) noexcept;
+    PreparedDocument& operator=(PreparedDocument&& other) noexcept;
+    ~PreparedDocument();
+
+    // Puts the text in as the editor's text model has it: every line break (CR LF, lone CR, lone LF,
+    // U+2028) becomes CR LF; U+0000 stays. Call once.
+    void Fill(std::u16string_view text);
+    bool Filled() const { return document_ != nullptr; }
+
+private:
+    friend class Editor;
+    PreparedDocument(QsciScintillaBase* control, void* loader) : control_(control), loader_(loader) {}
+    void Release();
+
+    QsciScintillaBase* control_ = nullptr;  // releases a document that was never adopted
+    void* loader_ = nullptr;                // the control's loader, until Fill turns it into a document
+    void* document_ = nullptr;              // the filled document, until Editor::Adopt takes it
+};
+
 // The editor `richedit1`: the program's one document, seen through its text model. The whole text
 // reads as the lines joined by CR LF; positions and lengths are 0-based UTF-16 offsets into that
 // text, every line break counting two.
@@ -24,6 +49,15 @@ public:
     void ReplaceText(std::u16string_view text);
     // Deletes every line and the typing history; no change notification.
     void Clear();
+
+    // A new, empty document to fill (on any thread) and adopt: ReplaceText in two halves, so the
+    // costly half can run away from the window's thread.
+    PreparedDocument NewDocument();
+    // Makes a filled document the editor's text, as ReplaceText does.
+    void Adopt(PreparedDocument document);
+    // The whole text as the control stores it (UTF-8, CR LF breaks), without a copy. Valid while the
+    // text does not change: read it from another thread only while the editor is busy.
+    std::string_view Utf8Text() const;
 
     bool HasInputFocus() const;
     size_t SelectionStart() const;
@@ -51,9 +85,16 @@ signals:
 private:
     long PositionOfOffset(size_t offset) const;
     size_t OffsetOfPosition(long position) const;
+    // The UTF-16 line index that makes offset <-> position mapping fast, built when first needed
+    // after a document was adopted (building it is a pass over the whole text).
+    void EnsureLineIndex() const;
     void ApplyLook();
+    // What belongs to the document rather than the view: code page, line breaks, tabs, the
+    // highlighter's language, keywords and properties. Applied again to every adopted document.
+    void ApplyDocumentSettings();
 
     bool silent_ = false;
+    mutable bool lineIndexReady_ = false;
 };
 
 }  // namespace vernalith

@@ -267,8 +267,9 @@ void MainWindow::RunControl(const CommandSpec& command) {
     if (auto it = handlers_.find(command.handler); it != handlers_.end()) {
         it->second();
     } else if (command.procedure) {
+        // The procedures of the table are pure: they run on a worker, the window answering meanwhile.
         runner_->WholeTextCommand(action(command.control), RunnerOf(*command.procedure),
-                                  command.kind == Kind::WholeTextPumpFirst);
+                                  command.kind == Kind::WholeTextPumpFirst, {.thread = CommandRunner::Thread::Worker});
     } else if (!command.togglesToolBar.empty()) {
         SetToolBarShown(command.togglesToolBar, !toolBar(command.togglesToolBar)->isVisibleTo(this));
     } else {

@@ -138,20 +138,26 @@ void WindowProgress::HideProgressPanel() { panel_.hide(); }
 
 void WindowProgress::PumpEvents() {
     if (sincePump_.elapsed() >= kPumpIntervalMs) {
-        if (running_ && panel_.stopButton()->isHidden() && sinceRunStart_.elapsed() >= kStopOfferedAfterMs) {
-            OfferStop();
-        }
+        OfferStopIfLong();
         QCoreApplication::processEvents();
         sincePump_.restart();
     }
     if (stopRequested_) {
         stopRequested_ = false;
-        HideProgressPanel();
-        SetGauge(Gauge::Gauge1, 0);
-        SetGauge(Gauge::Gauge2, 0);
-        FinishReport();
+        ShowStopped();
         throw RunCancelled();
     }
+}
+
+void WindowProgress::OfferStopIfLong() {
+    if (running_ && panel_.stopButton()->isHidden() && sinceRunStart_.elapsed() >= kStopOfferedAfterMs) OfferStop();
+}
+
+void WindowProgress::ShowStopped() {
+    HideProgressPanel();
+    SetGauge(Gauge::Gauge1, 0);
+    SetGauge(Gauge::Gauge2, 0);
+    FinishReport();
 }
 
 }  // namespace vernalith

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFrame>
+#include <atomic>
 #include <memory>
 
 #include "core/progress.h"
@@ -68,9 +69,15 @@ public:
     void EndRun();
     bool Running() const { return running_; }
 
-    // Asks the running procedure to stop at its next PumpEvents.
+    // Asks the running procedure to stop at its next PumpEvents (from any thread).
     void RequestStop() { stopRequested_ = true; }
     void ClearStop() { stopRequested_ = false; }
+    // The flag a stop request sets, for a procedure running away from the window's thread.
+    const std::atomic<bool>& StopFlag() const { return stopRequested_; }
+    // What a stop shows: the panel hidden, both gauges at 0, the caption and percentage cleared.
+    void ShowStopped();
+    // Offers the stop button when the run has gone on long enough and it is not shown yet.
+    void OfferStopIfLong();
 
     static constexpr int kPumpIntervalMs = 30;
     static constexpr int kStopOfferedAfterMs = 500;
@@ -83,7 +90,7 @@ private:
     QElapsedTimer sincePump_;
     QElapsedTimer sinceRunStart_;
     std::unique_ptr<QObject> escapeFilter_;
-    bool stopRequested_ = false;
+    std::atomic<bool> stopRequested_ = false;
     bool running_ = false;
     // The panel was shown only to offer the stop button; the gauges' visibility before that.
     bool panelShownForStop_ = false;

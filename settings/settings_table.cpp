@@ -112,4 +112,10 @@ std::u16string SettingValues::Value(Setting setting) const {
     return SettingDefault(setting);
 }
 
+SettingValues CopyOfSettings(const SettingsSource& source) {
+    SettingValues copy;
+    for (const SettingInfo& info : kSettings) copy.Set(info.id, source.Value(info.id));
+    return copy;
+}
+
 }  // namespace vernalith

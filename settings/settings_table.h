@@ -68,4 +68,8 @@ private:
     std::map<Setting, std::u16string> overrides_;
 };
 
+// Every setting's current value in `source`, copied: what a procedure running away from the fields
+// that hold the settings reads.
+SettingValues CopyOfSettings(const SettingsSource& source);
+
 }  // namespace vernalith

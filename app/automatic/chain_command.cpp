@@ -21,10 +21,14 @@ void ToolButton36Click(MainWindow& main) {
     }
     // The chain shows only the entry gauge; Gauge1 stays hidden afterwards.
     main.progressPanel()->gauge1()->hide();
-    main.runner().WholeTextCommand(
-        main.action("ToolButton36"),
-        [&chain](const std::u16string& text, ProcedureContext& context) { return automatic(text, chain, context); },
-        false, true);
+    // The chain runs on a worker: it reads its entries, as every procedure its settings, from the copy
+    // of the settings taken when it starts.
+    main.runner().WholeTextCommand(main.action("ToolButton36"),
+                                   [](const std::u16string& text, ProcedureContext& context) {
+                                       const SettingsChain entries(context.settings);
+                                       return automatic(text, entries, context);
+                                   },
+                                   false, {.thread = CommandRunner::Thread::Worker, .stopOfferedAtOnce = true});
 }
 
 }  // namespace

@@ -14,16 +14,15 @@
 #include <cstdlib>
 
 #include "app/application.h"
+#include "app/bench_program.h"
 #include "app/editor.h"
 #include "app/main_window.h"
 #include "app/ui_services.h"
-#include "app/bench_program.h"
 #include "core/random.h"
 #include "sample_text.h"
 
 namespace vernalith::bench {
 namespace {
-
 
 // A timer ticking every 5 ms while the chain runs: the longest gap between its ticks is the longest
 // time the window could not repaint. VERNALITH_BENCH_GAPS=1 lists every gap over 40 ms with the

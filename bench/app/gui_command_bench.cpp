@@ -7,16 +7,15 @@
 #include <QTemporaryDir>
 
 #include "app/application.h"
+#include "app/bench_program.h"
 #include "app/editor.h"
 #include "app/main_window.h"
 #include "app/ui_services.h"
-#include "app/bench_program.h"
 #include "core/random.h"
 #include "sample_text.h"
 
 namespace vernalith::bench {
 namespace {
-
 
 void WholeCommand(benchmark::State& state) {
     Program program;
