@@ -1,8 +1,10 @@
 #include "app/editor.h"
 
-#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qscilexer.h>
 
 #include <QFont>
+#include <QKeyEvent>
+#include <cstring>
 
 #include "core/editor_text.h"
 #include "core/encoding.h"
@@ -20,26 +22,146 @@ Editor::Editor(QWidget* parent) : QsciScintilla(parent) {
     connect(this, &QsciScintilla::textChanged, this, [this] {
         if (!silent_) emit Changed();
     });
+    // Every insertion passes here before it reaches the text: typing, the clipboard, drag-and-drop,
+    // input methods, the accessibility interface and whole-text loads alike.
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int, int type, const char* text, int length, int, int, int, int, int, int) {
+                if (type & SC_MOD_INSERTCHECK) NormalizeInsertion(text, length);
+            });
+}
+
+namespace {
+
+// True when `bytes` holds a CR not followed by LF or an LF not preceded by CR.
+bool HasLoneBreak(std::string_view bytes) {
+    const char* data = bytes.data();
+    const size_t size = bytes.size();
+    for (size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c == '\n') return true;
+        if (c == '\r') {
+            if (i + 1 >= size || data[i + 1] != '\n') return true;
+            ++i;
+        }
+    }
+    return false;
+}
+
+std::string WithCrLfBytes(std::string_view bytes) {
+    std::string result;
+    result.reserve(bytes.size() + bytes.size() / 16 + 2);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            result += "\r\n";
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+void Editor::NormalizeInsertion(const char* text, int length) {
+    if (insertingClean_ || !text || length <= 0) return;
+    const std::string_view bytes(text, static_cast<size_t>(length));
+    if (!std::memchr(text, '\r', bytes.size()) && !std::memchr(text, '\n', bytes.size())) return;
+    if (!HasLoneBreak(bytes)) return;
+    const std::string fixed = WithCrLfBytes(bytes);
+    SendScintilla(SCI_CHANGEINSERTION, static_cast<unsigned long>(fixed.size()), fixed.data());
+}
+
+namespace {
+
+QFont TextFont() {
+    QFont font("Courier New", 10);
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
+}  // namespace
+
+void Editor::ApplyFonts() {
+    setFont(TextFont());
+    QFont numbers("Courier New", 8);
+    numbers.setStyleHint(QFont::Monospace);
+    setMarginsFont(numbers);
+    setMarginsForegroundColor(Qt::gray);
+    // The control paints one colour per margin, not a gradient: the gutter takes the gradient's end
+    // colour.
+    setMarginsBackgroundColor(QColor(214, 219, 252));
 }
 
 void Editor::ApplyLook() {
-    QFont font("Courier New", 10);
-    font.setStyleHint(QFont::Monospace);
-    setFont(font);
-    setMarginsFont(QFont("Courier New", 8));
+    ApplyFonts();
     setMarginLineNumbers(0, true);
     setMarginWidth(0, "000000");
-    setMarginsForegroundColor(Qt::gray);
-    setMarginsBackgroundColor(QColor(214, 219, 252));
     setAutoIndent(true);
     setTabWidth(8);
     setIndentationsUseTabs(false);
+    setTabIndents(true);
+    setBackspaceUnindents(true);
     setEdgeMode(QsciScintilla::EdgeNone);
     setWrapMode(QsciScintilla::WrapNone);
-    auto* lexer = new QsciLexerHTML(this);
-    lexer->setDefaultFont(font);
-    lexer->setFont(font);
+    // The caret may stand beyond the end of a line; typing there fills the gap with spaces.
+    SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, static_cast<unsigned long>(SCVS_USERACCESSIBLE));
+    // The horizontal scroll bar shows only when a line is wider than the view.
+    SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    // Very long lines (a whole text joined into one) are laid out once and kept, rather than laid out
+    // again on every key press.
+    SendScintilla(SCI_SETLAYOUTCACHE, static_cast<unsigned long>(SC_CACHE_PAGE));
+    SendScintilla(SCI_SETPOSITIONCACHE, 65536UL);
+}
+
+void Editor::SetHighlighter(QsciLexer* lexer) {
+    if (lexer) {
+        lexer->setDefaultFont(TextFont());
+        lexer->setFont(TextFont());
+    }
     setLexer(lexer);
+    if (!lexer) {
+        // Without a highlighter the text keeps no colours from the previous one.
+        SendScintilla(SCI_SETLEXER, static_cast<unsigned long>(SCLEX_NULL));
+        SendScintilla(SCI_CLEARDOCUMENTSTYLE);
+    }
+    ApplyFonts();
+}
+
+void Editor::keyPressEvent(QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_End && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        GoToSmartEnd(modifiers == Qt::ShiftModifier);
+        event->accept();
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
+}
+
+// End goes first just after the last non-blank character of the line and, pressed there, to the
+// line's end.
+void Editor::GoToSmartEnd(bool extend) {
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret));
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long end = SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+    long lastText = end;
+    while (lastText > start) {
+        const long c = SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(lastText - 1));
+        if (c != ' ' && c != '\t') break;
+        --lastText;
+    }
+    const bool atTextEnd = caret == lastText && SendScintilla(SCI_GETSELECTIONNCARETVIRTUALSPACE, 0UL) == 0;
+    const long target = (atTextEnd || lastText == start) ? end : lastText;
+    if (extend) {
+        SendScintilla(SCI_SETCURRENTPOS, static_cast<unsigned long>(target));
+    } else {
+        SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(target));
+    }
+    SendScintilla(SCI_CHOOSECARETX);
+    SendScintilla(SCI_SCROLLCARET);
 }
 
 std::u16string Editor::Text() const {
@@ -64,8 +186,11 @@ void Editor::ReplaceText(std::u16string_view text) {
     // text goes in with one append: every append costs the control a pass over its document.
     SendScintilla(SCI_RELEASELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     SendScintilla(SCI_CLEARALL);
+    SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
     const std::string utf8 = EncodeUtf8(text);
+    insertingClean_ = true;
     if (!utf8.empty()) SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+    insertingClean_ = false;
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
@@ -128,7 +253,9 @@ void Editor::ReplaceSelection(std::u16string_view text) {
     const bool wasReadOnly = isReadOnly();
     SendScintilla(SCI_SETREADONLY, 0);
     SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
+    insertingClean_ = true;
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.data());
+    insertingClean_ = false;
     SendScintilla(SCI_SETREADONLY, wasReadOnly ? 1 : 0);
     const long caret = start + static_cast<long>(utf8.size());
     SendScintilla(SCI_SETSEL, static_cast<unsigned long>(caret), caret);

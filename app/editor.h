@@ -43,6 +43,9 @@ public:
     // While busy the editor takes no edits from the user (a procedure is running on its text).
     void SetBusy(bool busy);
 
+    // Makes `lexer` the colouring of the text (nullptr: none), keeping the editor's font and gutter.
+    void SetHighlighter(QsciLexer* lexer);
+
 signals:
     // After each edit made through the editor's own editing operations, or by ReplaceSelection;
     // never after ReplaceText or Clear.
@@ -52,8 +55,18 @@ private:
     long PositionOfOffset(size_t offset) const;
     size_t OffsetOfPosition(long position) const;
     void ApplyLook();
+    void ApplyFonts();
+    // Turns lone CR and lone LF in text about to be inserted into CR LF, whatever way it comes in.
+    void NormalizeInsertion(const char* text, int length);
+    void GoToSmartEnd(bool extend);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     bool silent_ = false;
+    // Set while ReplaceText inserts a text whose breaks are already CR LF.
+    bool insertingClean_ = false;
 };
 
 }  // namespace vernalith

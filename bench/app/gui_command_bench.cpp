@@ -20,6 +20,8 @@ public:
     void ShowMessage(QWidget*, const QString&) override {}
     void ShowError(QWidget*, const QString&) override {}
     void OpenUrl(const QString&) override {}
+    FileDialogs& Files() override { return files; }
+    DesktopFileDialogs files;
 };
 
 struct Program {
