@@ -20,13 +20,19 @@ Editor::Editor(QWidget* parent) : QsciScintilla(parent) {
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     ApplyLook();
     connect(this, &QsciScintilla::textChanged, this, [this] {
-        if (!silent_) emit Changed();
+        if (silent_) return;
+        notifying_ = true;
+        emit Changed();
+        notifying_ = false;
     });
-    // Every insertion passes here before it reaches the text: typing, the clipboard, drag-and-drop,
-    // input methods, the accessibility interface and whole-text loads alike.
+    // Texts that come in other than by typing (the accessibility interface, input methods, the
+    // control's own insertion calls) may bring lone CR or LF: they become CR LF right after the edit,
+    // as the control takes no edits while it reports one. Undo and redo put back what was there.
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int, int type, const char* text, int length, int, int, int, int, int, int) {
-                if (type & SC_MOD_INSERTCHECK) NormalizeInsertion(text, length);
+            [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
+                if (insertingClean_ || !(type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT))) return;
+                if (type & (SC_PERFORMED_UNDO | SC_PERFORMED_REDO)) return;
+                if (BreaksNeedFixing(type, position, text, length)) ScheduleBreakFix();
             });
 }
 
@@ -64,13 +70,46 @@ std::string WithCrLfBytes(std::string_view bytes) {
 
 }  // namespace
 
-void Editor::NormalizeInsertion(const char* text, int length) {
-    if (insertingClean_ || !text || length <= 0) return;
+bool Editor::BreaksNeedFixing(int type, long position, const char* text, int length) const {
+    auto* self = const_cast<Editor*>(this);
+    const auto charAt = [self](long at) {
+        return at < 0 ? 0L : self->SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(at));
+    };
+    // An edit may leave half of a CR LF pair at either of its ends.
+    const long end = (type & SC_MOD_INSERTTEXT) ? position + length : position;
+    if (charAt(position) == '\n' && charAt(position - 1) != '\r') return true;
+    if (charAt(end - 1) == '\r' && charAt(end) != '\n') return true;
+    if (charAt(end) == '\n' && charAt(end - 1) != '\r') return true;
+    if (!(type & SC_MOD_INSERTTEXT) || !text || length <= 0) return false;
     const std::string_view bytes(text, static_cast<size_t>(length));
-    if (!std::memchr(text, '\r', bytes.size()) && !std::memchr(text, '\n', bytes.size())) return;
-    if (!HasLoneBreak(bytes)) return;
-    const std::string fixed = WithCrLfBytes(bytes);
-    SendScintilla(SCI_CHANGEINSERTION, static_cast<unsigned long>(fixed.size()), fixed.data());
+    if (!std::memchr(text, '\r', bytes.size()) && !std::memchr(text, '\n', bytes.size())) return false;
+    return HasLoneBreak(bytes);
+}
+
+void Editor::ScheduleBreakFix() {
+    if (breakFixPending_) return;
+    breakFixPending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { FixBreaks(); }, Qt::QueuedConnection);
+}
+
+void Editor::FixBreaks() const {
+    // Not while the change notification of the edit itself is being handled.
+    if (!breakFixPending_ || notifying_) return;
+    breakFixPending_ = false;
+    auto* self = const_cast<Editor*>(this);
+    const bool wasReadOnly = isReadOnly();
+    self->SendScintilla(SCI_SETREADONLY, 0);
+    self->SendScintilla(SCI_CONVERTEOLS, static_cast<unsigned long>(SC_EOL_CRLF));
+    self->SendScintilla(SCI_SETREADONLY, wasReadOnly ? 1 : 0);
+}
+
+QByteArray Editor::fromMimeData(const QMimeData* source, bool& rectangular) const {
+    QByteArray bytes = QsciScintillaBase::fromMimeData(source, rectangular);
+    const std::string_view view(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (!HasLoneBreak(view)) return bytes;
+    const std::string fixed = WithCrLfBytes(view);
+    return QByteArray(fixed.data(), static_cast<qsizetype>(fixed.size()));
 }
 
 namespace {
@@ -165,6 +204,7 @@ void Editor::GoToSmartEnd(bool extend) {
 }
 
 std::u16string Editor::Text() const {
+    FixBreaks();
     const auto length = static_cast<size_t>(const_cast<Editor*>(this)->SendScintilla(SCI_GETLENGTH));
     if (length == 0) return {};
     const char* data = reinterpret_cast<const char*>(const_cast<Editor*>(this)->SendScintilla(SCI_GETCHARACTERPOINTER));
@@ -225,10 +265,12 @@ size_t Editor::OffsetOfPosition(long position) const {
 }
 
 size_t Editor::SelectionStart() const {
+    FixBreaks();
     return OffsetOfPosition(const_cast<Editor*>(this)->SendScintilla(SCI_GETSELECTIONSTART));
 }
 
 size_t Editor::SelectionLength() const {
+    FixBreaks();
     auto* self = const_cast<Editor*>(this);
     const long start = self->SendScintilla(SCI_GETSELECTIONSTART);
     const long end = self->SendScintilla(SCI_GETSELECTIONEND);
@@ -236,6 +278,7 @@ size_t Editor::SelectionLength() const {
 }
 
 std::u16string Editor::SelectedText() const {
+    FixBreaks();
     auto* self = const_cast<Editor*>(this);
     const long start = self->SendScintilla(SCI_GETSELECTIONSTART);
     const long end = self->SendScintilla(SCI_GETSELECTIONEND);
@@ -246,6 +289,7 @@ std::u16string Editor::SelectedText() const {
 }
 
 void Editor::ReplaceSelection(std::u16string_view text) {
+    FixBreaks();
     const std::string utf8 = EncodeUtf8(WithCrLfBreaks(text));
     const long start = SendScintilla(SCI_GETSELECTIONSTART);
     const long end = SendScintilla(SCI_GETSELECTIONEND);
@@ -274,12 +318,14 @@ void Editor::SetSelectionLength(size_t length) {
 }
 
 size_t Editor::LineCount() const {
+    FixBreaks();
     auto* self = const_cast<Editor*>(this);
     if (self->SendScintilla(SCI_GETLENGTH) == 0) return 0;
     return static_cast<size_t>(self->SendScintilla(SCI_GETLINECOUNT));
 }
 
 size_t Editor::TextLength() const {
+    FixBreaks();
     auto* self = const_cast<Editor*>(this);
     const long length = self->SendScintilla(SCI_GETLENGTH);
     return static_cast<size_t>(self->SendScintilla(SCI_COUNTCODEUNITS, 0UL, length));

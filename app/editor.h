@@ -56,17 +56,24 @@ private:
     size_t OffsetOfPosition(long position) const;
     void ApplyLook();
     void ApplyFonts();
-    // Turns lone CR and lone LF in text about to be inserted into CR LF, whatever way it comes in.
-    void NormalizeInsertion(const char* text, int length);
+    // Whether an edit left a lone CR or a lone LF in the text.
+    bool BreaksNeedFixing(int type, long position, const char* text, int length) const;
+    void ScheduleBreakFix();
+    // Turns lone CR and lone LF into CR LF; done before anything reads the text.
+    void FixBreaks() const;
     void GoToSmartEnd(bool extend);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Dropped and pasted text comes in with CR LF breaks.
+    QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
 
 private:
     bool silent_ = false;
     // Set while ReplaceText inserts a text whose breaks are already CR LF.
     bool insertingClean_ = false;
+    bool notifying_ = false;
+    mutable bool breakFixPending_ = false;
 };
 
 }  // namespace vernalith

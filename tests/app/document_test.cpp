@@ -6,6 +6,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -259,6 +261,20 @@ private slots:
         QTest::keyClick(&f.editor(), Qt::Key_Return);
         QCOMPARE(f.window().statusPanel(0)->text(), QString(" всего строк: 4"));
         QCOMPARE(f.window().statusPanel(1)->text(), QString(" всего символов: 12"));
+    }
+
+    void textSetThroughAccessibilityHoldsLines() {
+        GuiFixture f;
+        QVERIFY(f.ShowActive());
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&f.editor());
+        QVERIFY(access && access->editableTextInterface());
+        access->editableTextInterface()->insertText(0, QString::fromUtf8("ab\r\ncd\ne\xD1\x84\rgh"));
+        QTRY_COMPARE(f.window().statusPanel(1)->text(), QString(" всего символов: 14"));
+        QCOMPARE(f.window().statusPanel(0)->text(), QString(" всего строк: 4"));
+        f.editor().Clear();
+        access->editableTextInterface()->insertText(0, QString::fromUtf8("пере-\rнос"));
+        f.window().Trigger("ToolButton27");  // "удаление лишних переносов"
+        QCOMPARE(f.editor().Text(), std::u16string(u"перенос"));
     }
 
     void highlightingFollowsItsControls() {
