@@ -218,6 +218,41 @@ void Editor::ReplaceText(std::u16string_view text) {
         normalized = ToEditorText(text);
         text = normalized;
     }
+    LoadUtf8(EncodeUtf8(text));
+}
+
+namespace {
+
+// True when the UTF-8 bytes hold no lone CR, no lone LF and no U+2028 (E2 80 A8).
+bool HasOnlyCrLfBreaksUtf8(std::string_view bytes) {
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t size = bytes.size();
+    for (size_t i = 0; i < size; ++i) {
+        const unsigned char c = data[i];
+        if (c > '\r' && c != 0xE2) continue;
+        if (c == '\n') return false;
+        if (c == '\r') {
+            if (i + 1 >= size || data[i + 1] != '\n') return false;
+            ++i;
+        } else if (c == 0xE2 && i + 2 < size && data[i + 1] == 0x80 && data[i + 2] == 0xA8) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void Editor::ReplaceTextUtf8(std::string_view utf8) {
+    if (HasOnlyCrLfBreaksUtf8(utf8)) {
+        LoadUtf8(utf8);
+    } else {
+        ReplaceText(DecodeUtf8(utf8));
+    }
+}
+
+void Editor::LoadUtf8(std::string_view utf8) {
+    breakFixPending_ = false;  // whatever the old text needed, it goes
     silent_ = true;
     const bool wasReadOnly = isReadOnly();
     SendScintilla(SCI_SETREADONLY, 0);
@@ -227,7 +262,6 @@ void Editor::ReplaceText(std::u16string_view text) {
     SendScintilla(SCI_RELEASELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     SendScintilla(SCI_CLEARALL);
     SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
-    const std::string utf8 = EncodeUtf8(text);
     insertingClean_ = true;
     if (!utf8.empty()) SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
     insertingClean_ = false;

@@ -22,6 +22,9 @@ public:
     // a final break leaves an empty last line; U+0000 stays. Empties the typing history, puts the
     // caret at the start and raises no change notification.
     void ReplaceText(std::u16string_view text);
+    // The same for a text given as valid UTF-8 (a file read as UTF-8): goes into the control without a
+    // round trip through UTF-16 when its breaks already are CR LF.
+    void ReplaceTextUtf8(std::string_view utf8);
     // Deletes every line and the typing history; no change notification.
     void Clear();
 
@@ -55,6 +58,8 @@ private:
     long PositionOfOffset(size_t offset) const;
     size_t OffsetOfPosition(long position) const;
     void ApplyLook();
+    // Puts UTF-8 bytes with CR LF breaks only in place of the whole text.
+    void LoadUtf8(std::string_view utf8);
     void ApplyFonts();
     // Whether an edit left a lone CR or a lone LF in the text.
     bool BreaksNeedFixing(int type, long position, const char* text, int length) const;

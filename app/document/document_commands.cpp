@@ -66,8 +66,8 @@ void DocumentCommands::OpenDocument() {
 bool DocumentCommands::LoadFile(const QString& path) {
     QString problem;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::optional<std::u16string> text = ReadDocumentFile(path, problem);
-    if (text) main_.editor()->ReplaceText(*text);
+    std::optional<std::string> text = ReadDocumentFile(path, problem);
+    if (text) main_.editor()->ReplaceTextUtf8(*text);
     QApplication::restoreOverrideCursor();
     if (!text) {
         main_.ui().ShowError(&main_, QStringLiteral("Cannot open file \"%1\". %2").arg(ShownName(path), problem));

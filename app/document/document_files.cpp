@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -27,9 +28,63 @@ struct Descriptor {
     }
 };
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF, no cut sequence.
+bool IsValidUtf8(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const unsigned char* const end = p + bytes.size();
+    while (p < end) {
+        // Eight ASCII bytes at a time.
+        while (end - p >= 8) {
+            uint64_t block;
+            std::memcpy(&block, p, 8);
+            if (block & 0x8080808080808080ULL) break;
+            p += 8;
+        }
+        if (p >= end) break;
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        size_t length;
+        unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            if (c == 0xE0) low = 0xA0;
+            if (c == 0xED) high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            if (c == 0xF0) low = 0x90;
+            if (c == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (static_cast<size_t>(end - p) < length) return false;
+        if (p[1] < low || p[1] > high) return false;
+        for (size_t i = 2; i < length; ++i) {
+            if ((p[i] & 0xC0) != 0x80) return false;
+        }
+        p += length;
+    }
+    return true;
+}
+
+// The file's bytes as UTF-8 text: a mark decides; valid UTF-8 stays as it is; else code page 1251.
+std::string AsUtf8(std::string_view bytes) {
+    if (auto mark = DetectByteOrderMark(bytes)) {
+        const std::string_view rest = bytes.substr(mark->length);
+        if (mark->encoding == TextEncoding::Utf8 && IsValidUtf8(rest)) return std::string(rest);
+        return EncodeUtf8(Decode(rest, mark->encoding));
+    }
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    return EncodeUtf8(DecodeCp1251(bytes));
+}
+
 }  // namespace
 
-std::optional<std::u16string> ReadDocumentFile(const QString& path, QString& problem) {
+std::optional<std::string> ReadDocumentFile(const QString& path, QString& problem) {
     const QByteArray name = QFile::encodeName(path);
     // Non-blocking, so that a pipe with no writer cannot hold the window; regular files ignore it.
     Descriptor file{::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
@@ -69,7 +124,7 @@ std::optional<std::u16string> ReadDocumentFile(const QString& path, QString& pro
             if (got == 0) break;  // the file shrank while being read: take what is there
             done += static_cast<size_t>(got);
         }
-        return DecodeAuto(std::string_view(bytes.get(), done));
+        return AsUtf8(std::string_view(bytes.get(), done));
     } catch (const std::bad_alloc&) {
         problem = SystemProblem(ENOMEM);
         return std::nullopt;

@@ -14,9 +14,10 @@ namespace vernalith {
 inline constexpr size_t kMaxDocumentFileBytes = 300'000'000;
 
 // Reads a document file whole and decodes it: a byte-order mark decides (UTF-8, UTF-16 LE or BE);
-// without one, bytes that are valid UTF-8 are UTF-8 and anything else is the ANSI code page. On
-// failure returns nullopt and puts the system's description of the problem in `problem`.
-std::optional<std::u16string> ReadDocumentFile(const QString& path, QString& problem);
+// without one, bytes that are valid UTF-8 are UTF-8 and anything else is the ANSI code page. Gives
+// the text as UTF-8, as the editor holds it (a UTF-8 file as it is, without conversion). On failure
+// returns nullopt and puts the system's description of the problem in `problem`.
+std::optional<std::string> ReadDocumentFile(const QString& path, QString& problem);
 
 // Writes `text` in `encoding` with no byte-order mark, replacing the file in one step: the bytes go to
 // a temporary file beside it that then takes its place (its permissions kept; a symbolic link keeps

@@ -84,6 +84,15 @@ private slots:
             {"UTF-8 with mark", Bytes({0xEF, 0xBB, 0xBF}) + kPrivetUtf8, u"привет", 1},
             {"UTF-8 without mark", kPrivetUtf8, u"привет", 1},
             {"code page 1251", kPrivet1251, u"привет", 1},
+            // Not UTF-8 (an overlong form, a surrogate, a cut sequence): code page 1251.
+            {"overlong", Bytes({0xC0, 0x80}), u"А\u0402", 1},
+            {"surrogate", Bytes({0xED, 0xA0, 0x80}), u"н\u00A0\u0402", 1},
+            {"cut sequence", kPrivetUtf8.left(11), u"РїСЂРёРІРµ\u0421", 1},
+            {"UTF-8 with U+0000 and U+2028",
+             QByteArray("a\0b\xE2\x80\xA8"
+                        "c",
+                        7),
+             std::u16string(u"a\0b\r\nc", 6), 2},
             // A mark decides even when the rest would read otherwise.
             {"UTF-16 LE mark", Bytes({0xFF, 0xFE, 0x3F, 0x04, 0x0D, 0x00, 0x0A, 0x00, 0x61, 0x00}), u"п\r\na", 2},
             {"UTF-16 BE mark", Bytes({0xFE, 0xFF, 0x04, 0x3F}), u"п", 1},
