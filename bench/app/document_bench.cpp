@@ -87,13 +87,15 @@ void Save(benchmark::State& state, SaveEncoding encoding) {
 }
 
 // One typed letter (and the repaint that lays the line out) in the middle of a line of
-// state.range(0) thousand characters, with the HTML highlighter on as at start.
+// state.range(0) thousand characters, with the HTML highlighter on as at start (range(1) = 1) or
+// highlighting switched off (0).
 void KeyPressInLongLine(benchmark::State& state) {
     Program program;
     Editor& editor = *program.window().editor();
     std::u16string line = SampleText(static_cast<size_t>(state.range(0)) * 1000 * 2);
     std::replace(line.begin(), line.end(), u'\r', u' ');
     std::replace(line.begin(), line.end(), u'\n', u' ');
+    if (state.range(1) == 0) program.window().Trigger("ToolButton37");
     program.window().resize(1000, 700);
     program.window().show();
     editor.ReplaceText(line);
@@ -114,7 +116,12 @@ BENCHMARK_CAPTURE(Open, Utf8, SaveEncoding::Utf8)->Arg(16)->Arg(100)->Unit(bench
 BENCHMARK_CAPTURE(Open, Ansi, SaveEncoding::Ansi)->Arg(16)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Save, Utf8, SaveEncoding::Utf8)->Arg(16)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Save, Ansi, SaveEncoding::Ansi)->Arg(16)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(KeyPressInLongLine)->Arg(100)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(KeyPressInLongLine)
+    ->Args({100, 1})
+    ->Args({5000, 1})
+    ->Args({5000, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace vernalith::bench
