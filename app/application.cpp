@@ -9,6 +9,7 @@
 #include "app/automatic/chain_command.h"
 #include "app/automatic/list_editor_window.h"
 #include "app/custom_tag_window.h"
+#include "app/document/document_commands.h"
 #include "app/main_window.h"
 #include "app/markup_commands.h"
 #include "app/paragraph_command.h"
@@ -86,6 +87,7 @@ std::unique_ptr<ApplicationWindows> CreateApplicationWindows(UiServices& ui, Ran
     main->SetHandler("ToolButton16Click", [w = windows->form3] { w->ShowModal(); });
     main->SetHandler("N10Click", [w = windows->form5] { w->ShowModal(); });
     AttachMarkupCommands(*main, *windows->form4);
+    AttachDocumentCommands(*main);
     main->SetHandler("ToolButton18Click", [main] { ParagraphCommand(*main); });
     AttachAutomaticProcessing(*main, *windows->form7, *windows->form6);
     // The function settings open at the page of the procedure they were asked from.

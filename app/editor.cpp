@@ -1,82 +1,16 @@
 #include "app/editor.h"
 
-#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qscilexer.h>
 
 #include <QFont>
+#include <QKeyEvent>
+#include <cstring>
 #include <utility>
 
 #include "core/editor_text.h"
 #include "core/encoding.h"
 
 namespace vernalith {
-
-// The control's document loader (its interface as the control defines it): text is added in pieces,
-// then turned into a document that the control can be switched to. Declared outside an anonymous
-// namespace on purpose: the objects come from the control's library, and a class with internal
-// linkage and no implementation in sight would let the compiler assume no object of it can exist.
-class DocumentLoader {
-public:
-    virtual int Release() = 0;
-    virtual int AddData(const char* data, ptrdiff_t length) = 0;
-    virtual void* ConvertToDocument() = 0;
-
-protected:
-    ~DocumentLoader() = default;
-};
-
-namespace {
-
-DocumentLoader* AsLoader(void* loader) { return static_cast<DocumentLoader*>(loader); }
-
-// Code units converted to UTF-8 per piece: small enough to keep the copy short-lived.
-constexpr size_t kFillPiece = size_t{1} << 20;
-
-}  // namespace
-
-PreparedDocument::PreparedDocument(PreparedDocument&& other) noexcept
-    : control_(other.control_),
-      loader_(std::exchange(other.loader_, nullptr)),
-      document_(std::exchange(other.document_, nullptr)) {}
-
-PreparedDocument& PreparedDocument::operator=(PreparedDocument&& other) noexcept {
-    if (this != &other) {
-        Release();
-        control_ = other.control_;
-        loader_ = std::exchange(other.loader_, nullptr);
-        document_ = std::exchange(other.document_, nullptr);
-    }
-    return *this;
-}
-
-PreparedDocument::~PreparedDocument() { Release(); }
-
-void PreparedDocument::Release() {
-    if (loader_) AsLoader(loader_)->Release();
-    // A filled document nobody adopted: its one reference is dropped through the control.
-    if (document_) control_->SendScintilla(QsciScintillaBase::SCI_RELEASEDOCUMENT, 0UL, document_);
-    loader_ = nullptr;
-    document_ = nullptr;
-}
-
-void PreparedDocument::Fill(std::u16string_view text) {
-    // Texts from the editor and the procedures already have CR LF breaks: no normalised copy then.
-    std::u16string normalized;
-    if (!HasOnlyCrLfBreaks(text)) {
-        normalized = ToEditorText(text);
-        text = normalized;
-    }
-    DocumentLoader* loader = AsLoader(loader_);
-    for (size_t start = 0; start < text.size();) {
-        size_t end = std::min(text.size(), start + kFillPiece);
-        // Never split a surrogate pair between two pieces.
-        if (end < text.size() && text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) ++end;
-        const std::string utf8 = EncodeUtf8(text.substr(start, end - start));
-        loader->AddData(utf8.data(), static_cast<ptrdiff_t>(utf8.size()));
-        start = end;
-    }
-    document_ = loader->ConvertToDocument();
-    loader_ = nullptr;
-}
 
 Editor::Editor(QWidget* parent) : QsciScintilla(parent) {
     setObjectName("richedit1");
@@ -85,28 +19,187 @@ Editor::Editor(QWidget* parent) : QsciScintilla(parent) {
     ApplyLook();
     ApplyDocumentSettings();
     connect(this, &QsciScintilla::textChanged, this, [this] {
-        if (!silent_) emit Changed();
+        if (silent_) return;
+        notifying_ = true;
+        emit Changed();
+        notifying_ = false;
     });
+    // Texts that come in other than by typing (the accessibility interface, input methods, the
+    // control's own insertion calls) may bring lone CR or LF: they become CR LF right after the edit,
+    // as the control takes no edits while it reports one. Undo and redo put back what was there.
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
+                if (insertingClean_ || !(type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT))) return;
+                if (type & (SC_PERFORMED_UNDO | SC_PERFORMED_REDO)) return;
+                if (BreaksNeedFixing(type, position, text, length)) ScheduleBreakFix();
+            });
+}
+
+namespace {
+
+// True when `bytes` holds a CR not followed by LF or an LF not preceded by CR.
+bool HasLoneBreak(std::string_view bytes) {
+    const char* data = bytes.data();
+    const size_t size = bytes.size();
+    for (size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c == '\n') return true;
+        if (c == '\r') {
+            if (i + 1 >= size || data[i + 1] != '\n') return true;
+            ++i;
+        }
+    }
+    return false;
+}
+
+std::string WithCrLfBytes(std::string_view bytes) {
+    std::string result;
+    result.reserve(bytes.size() + bytes.size() / 16 + 2);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            result += "\r\n";
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+bool Editor::BreaksNeedFixing(int type, long position, const char* text, int length) const {
+    auto* self = const_cast<Editor*>(this);
+    const auto charAt = [self](long at) {
+        return at < 0 ? 0L : self->SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(at));
+    };
+    // An edit may leave half of a CR LF pair at either of its ends.
+    const long end = (type & SC_MOD_INSERTTEXT) ? position + length : position;
+    if (charAt(position) == '\n' && charAt(position - 1) != '\r') return true;
+    if (charAt(end - 1) == '\r' && charAt(end) != '\n') return true;
+    if (charAt(end) == '\n' && charAt(end - 1) != '\r') return true;
+    if (!(type & SC_MOD_INSERTTEXT) || !text || length <= 0) return false;
+    const std::string_view bytes(text, static_cast<size_t>(length));
+    if (!std::memchr(text, '\r', bytes.size()) && !std::memchr(text, '\n', bytes.size())) return false;
+    return HasLoneBreak(bytes);
+}
+
+void Editor::ScheduleBreakFix() {
+    if (breakFixPending_) return;
+    breakFixPending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { FixBreaks(); }, Qt::QueuedConnection);
+}
+
+void Editor::FixBreaks() const {
+    // Not while the change notification of the edit itself is being handled.
+    if (!breakFixPending_ || notifying_) return;
+    breakFixPending_ = false;
+    auto* self = const_cast<Editor*>(this);
+    const bool wasReadOnly = isReadOnly();
+    self->SendScintilla(SCI_SETREADONLY, 0);
+    self->SendScintilla(SCI_CONVERTEOLS, static_cast<unsigned long>(SC_EOL_CRLF));
+    self->SendScintilla(SCI_SETREADONLY, wasReadOnly ? 1 : 0);
+}
+
+QByteArray Editor::fromMimeData(const QMimeData* source, bool& rectangular) const {
+    QByteArray bytes = QsciScintillaBase::fromMimeData(source, rectangular);
+    const std::string_view view(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (!HasLoneBreak(view)) return bytes;
+    const std::string fixed = WithCrLfBytes(view);
+    return QByteArray(fixed.data(), static_cast<qsizetype>(fixed.size()));
+}
+
+namespace {
+
+QFont TextFont() {
+    QFont font("Courier New", 10);
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
+}  // namespace
+
+void Editor::ApplyFonts() {
+    setFont(TextFont());
+    QFont numbers("Courier New", 8);
+    numbers.setStyleHint(QFont::Monospace);
+    setMarginsFont(numbers);
+    setMarginsForegroundColor(Qt::gray);
+    // The control paints one colour per margin, not a gradient: the gutter takes the gradient's end
+    // colour.
+    setMarginsBackgroundColor(QColor(214, 219, 252));
 }
 
 void Editor::ApplyLook() {
-    QFont font("Courier New", 10);
-    font.setStyleHint(QFont::Monospace);
-    setFont(font);
-    setMarginsFont(QFont("Courier New", 8));
+    ApplyFonts();
     setMarginLineNumbers(0, true);
     setMarginWidth(0, "000000");
-    setMarginsForegroundColor(Qt::gray);
-    setMarginsBackgroundColor(QColor(214, 219, 252));
     setAutoIndent(true);
     setTabWidth(8);
     setIndentationsUseTabs(false);
+    setTabIndents(true);
+    setBackspaceUnindents(true);
     setEdgeMode(QsciScintilla::EdgeNone);
     setWrapMode(QsciScintilla::WrapNone);
-    auto* lexer = new QsciLexerHTML(this);
-    lexer->setDefaultFont(font);
-    lexer->setFont(font);
+    // The caret may stand beyond the end of a line; typing there fills the gap with spaces.
+    SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, static_cast<unsigned long>(SCVS_USERACCESSIBLE));
+    // The horizontal scroll bar shows only when a line is wider than the view.
+    SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    // Very long lines (a whole text joined into one) are laid out once and kept, rather than laid out
+    // again on every key press.
+    SendScintilla(SCI_SETLAYOUTCACHE, static_cast<unsigned long>(SC_CACHE_PAGE));
+    SendScintilla(SCI_SETPOSITIONCACHE, 65536UL);
+}
+
+void Editor::SetHighlighter(QsciLexer* lexer) {
+    if (lexer) {
+        lexer->setDefaultFont(TextFont());
+        lexer->setFont(TextFont());
+    }
     setLexer(lexer);
+    if (!lexer) {
+        // Without a highlighter the text keeps no colours from the previous one.
+        SendScintilla(SCI_SETLEXER, static_cast<unsigned long>(SCLEX_NULL));
+        SendScintilla(SCI_CLEARDOCUMENTSTYLE);
+    }
+    ApplyFonts();
+}
+
+void Editor::keyPressEvent(QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_End && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        GoToSmartEnd(modifiers == Qt::ShiftModifier);
+        event->accept();
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
+}
+
+// End goes first just after the last non-blank character of the line and, pressed there, to the
+// line's end.
+void Editor::GoToSmartEnd(bool extend) {
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret));
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long end = SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+    long lastText = end;
+    while (lastText > start) {
+        const long c = SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(lastText - 1));
+        if (c != ' ' && c != '\t') break;
+        --lastText;
+    }
+    const bool atTextEnd = caret == lastText && SendScintilla(SCI_GETSELECTIONNCARETVIRTUALSPACE, 0UL) == 0;
+    const long target = (atTextEnd || lastText == start) ? end : lastText;
+    if (extend) {
+        SendScintilla(SCI_SETCURRENTPOS, static_cast<unsigned long>(target));
+    } else {
+        SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(target));
+    }
+    SendScintilla(SCI_CHOOSECARETX);
+    SendScintilla(SCI_SCROLLCARET);
 }
 
 std::u16string Editor::Text() const { return DecodeUtf8(Utf8Text()); }
@@ -117,13 +210,47 @@ void Editor::ReplaceText(std::u16string_view text) {
     Adopt(std::move(document));
 }
 
+namespace {
+
+// True when the UTF-8 bytes hold no lone CR, no lone LF and no U+2028 (E2 80 A8).
+bool HasOnlyCrLfBreaksUtf8(std::string_view bytes) {
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t size = bytes.size();
+    for (size_t i = 0; i < size; ++i) {
+        const unsigned char c = data[i];
+        if (c > '\r' && c != 0xE2) continue;
+        if (c == '\n') return false;
+        if (c == '\r') {
+            if (i + 1 >= size || data[i + 1] != '\n') return false;
+            ++i;
+        } else if (c == 0xE2 && i + 2 < size && data[i + 1] == 0x80 && data[i + 2] == 0xA8) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void Editor::ReplaceTextUtf8(std::string_view utf8) {
+    if (!HasOnlyCrLfBreaksUtf8(utf8)) {
+        ReplaceText(DecodeUtf8(utf8));
+        return;
+    }
+    PreparedDocument document = NewDocument();
+    document.FillUtf8(utf8);
+    Adopt(std::move(document));
+}
+
 PreparedDocument Editor::NewDocument() {
     return PreparedDocument(this, reinterpret_cast<void*>(SendScintilla(SCI_CREATELOADER, 0UL, 0L)));
 }
 
 void Editor::Adopt(PreparedDocument document) {
     if (!document.Filled()) document.Fill(u"");
+    breakFixPending_ = false;  // whatever the old text needed, it goes
     silent_ = true;
+    insertingClean_ = true;
     const bool wasReadOnly = isReadOnly();
     // The outgoing document is emptied first: the control keeps its first document alive for as
     // long as it exists, and that one should not go on holding a whole text.
@@ -131,6 +258,7 @@ void Editor::Adopt(PreparedDocument document) {
     SendScintilla(SCI_SETUNDOCOLLECTION, 0);
     SendScintilla(SCI_CLEARALL);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
+    SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
     void* incoming = std::exchange(document.document_, nullptr);
     SendScintilla(SCI_SETDOCPOINTER, 0UL, incoming);
     // The control holds the document now; the loader's own reference goes.
@@ -141,10 +269,12 @@ void Editor::Adopt(PreparedDocument document) {
     ApplyDocumentSettings();
     SendScintilla(SCI_GOTOPOS, 0);
     SendScintilla(SCI_SETREADONLY, wasReadOnly ? 1 : 0);
+    insertingClean_ = false;
     silent_ = false;
 }
 
 std::string_view Editor::Utf8Text() const {
+    FixBreaks();
     auto* self = const_cast<Editor*>(this);
     const auto length = static_cast<size_t>(self->SendScintilla(SCI_GETLENGTH));
     if (length == 0) return {};
@@ -156,6 +286,8 @@ void Editor::ApplyDocumentSettings() {
     SendScintilla(SCI_SETEOLMODE, SC_EOL_CRLF);
     SendScintilla(SCI_SETTABWIDTH, 8);
     SendScintilla(SCI_SETUSETABS, 0);
+    SendScintilla(SCI_SETTABINDENTS, 1);
+    SendScintilla(SCI_SETBACKSPACEUNINDENTS, 1);
     if (QsciLexer* highlighter = lexer()) {
         // The language, keywords and properties live with the document; the styles with the view.
         SendScintilla(SCI_SETLEXERLANGUAGE, 0UL, highlighter->lexer());
@@ -165,6 +297,8 @@ void Editor::ApplyDocumentSettings() {
             }
         }
         highlighter->refreshProperties();
+    } else {
+        SendScintilla(SCI_SETLEXER, static_cast<unsigned long>(SCLEX_NULL));
     }
 }
 
@@ -202,10 +336,12 @@ size_t Editor::OffsetOfPosition(long position) const {
 }
 
 size_t Editor::SelectionStart() const {
+    FixBreaks();
     return OffsetOfPosition(const_cast<Editor*>(this)->SendScintilla(SCI_GETSELECTIONSTART));
 }
 
 size_t Editor::SelectionLength() const {
+    FixBreaks();
     auto* self = const_cast<Editor*>(this);
     const long start = self->SendScintilla(SCI_GETSELECTIONSTART);
     const long end = self->SendScintilla(SCI_GETSELECTIONEND);
@@ -213,6 +349,7 @@ size_t Editor::SelectionLength() const {
 }
 
 std::u16string Editor::SelectedText() const {
+    FixBreaks();
     auto* self = const_cast<Editor*>(this);
     const long start = self->SendScintilla(SCI_GETSELECTIONSTART);
     const long end = self->SendScintilla(SCI_GETSELECTIONEND);
@@ -223,6 +360,7 @@ std::u16string Editor::SelectedText() const {
 }
 
 void Editor::ReplaceSelection(std::u16string_view text) {
+    FixBreaks();
     const std::string utf8 = EncodeUtf8(WithCrLfBreaks(text));
     const long start = SendScintilla(SCI_GETSELECTIONSTART);
     const long end = SendScintilla(SCI_GETSELECTIONEND);
@@ -230,7 +368,9 @@ void Editor::ReplaceSelection(std::u16string_view text) {
     const bool wasReadOnly = isReadOnly();
     SendScintilla(SCI_SETREADONLY, 0);
     SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
+    insertingClean_ = true;
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.data());
+    insertingClean_ = false;
     SendScintilla(SCI_SETREADONLY, wasReadOnly ? 1 : 0);
     const long caret = start + static_cast<long>(utf8.size());
     SendScintilla(SCI_SETSEL, static_cast<unsigned long>(caret), caret);
@@ -249,12 +389,14 @@ void Editor::SetSelectionLength(size_t length) {
 }
 
 size_t Editor::LineCount() const {
+    FixBreaks();
     auto* self = const_cast<Editor*>(this);
     if (self->SendScintilla(SCI_GETLENGTH) == 0) return 0;
     return static_cast<size_t>(self->SendScintilla(SCI_GETLINECOUNT));
 }
 
 size_t Editor::TextLength() const {
+    FixBreaks();
     auto* self = const_cast<Editor*>(this);
     const long length = self->SendScintilla(SCI_GETLENGTH);
     return static_cast<size_t>(self->SendScintilla(SCI_COUNTCODEUNITS, 0UL, length));

@@ -5,32 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/prepared_document.h"
+
 namespace vernalith {
-
-// A document built for the editor, possibly away from the window's thread, ready to be swapped in
-// with Editor::Adopt. Created by Editor::NewDocument on the window's thread; Fill may run on any
-// thread. Released unused when it goes out of scope without being adopted.
-class PreparedDocument {
-public:
-    PreparedDocument() = default;
-    PreparedDocument(PreparedDocument&& other) noexcept;
-    PreparedDocument& operator=(PreparedDocument&& other) noexcept;
-    ~PreparedDocument();
-
-    // Puts the text in as the editor's text model has it: every line break (CR LF, lone CR, lone LF,
-    // U+2028) becomes CR LF; U+0000 stays. Call once.
-    void Fill(std::u16string_view text);
-    bool Filled() const { return document_ != nullptr; }
-
-private:
-    friend class Editor;
-    PreparedDocument(QsciScintillaBase* control, void* loader) : control_(control), loader_(loader) {}
-    void Release();
-
-    QsciScintillaBase* control_ = nullptr;  // releases a document that was never adopted
-    void* loader_ = nullptr;                // the control's loader, until Fill turns it into a document
-    void* document_ = nullptr;              // the filled document, until Editor::Adopt takes it
-};
 
 // The editor `richedit1`: the program's one document, seen through its text model. The whole text
 // reads as the lines joined by CR LF; positions and lengths are 0-based UTF-16 offsets into that
@@ -47,6 +24,9 @@ public:
     // a final break leaves an empty last line; U+0000 stays. Empties the typing history, puts the
     // caret at the start and raises no change notification.
     void ReplaceText(std::u16string_view text);
+    // The same for a text given as valid UTF-8 (a file read as UTF-8): goes into the control without a
+    // round trip through UTF-16 when its breaks already are CR LF.
+    void ReplaceTextUtf8(std::string_view utf8);
     // Deletes every line and the typing history; no change notification.
     void Clear();
 
@@ -77,6 +57,9 @@ public:
     // While busy the editor takes no edits from the user (a procedure is running on its text).
     void SetBusy(bool busy);
 
+    // Makes `lexer` the colouring of the text (nullptr: none), keeping the editor's font and gutter.
+    void SetHighlighter(QsciLexer* lexer);
+
 signals:
     // After each edit made through the editor's own editing operations, or by ReplaceSelection;
     // never after ReplaceText or Clear.
@@ -92,9 +75,26 @@ private:
     // What belongs to the document rather than the view: code page, line breaks, tabs, the
     // highlighter's language, keywords and properties. Applied again to every adopted document.
     void ApplyDocumentSettings();
+    void ApplyFonts();
+    // Whether an edit left a lone CR or a lone LF in the text.
+    bool BreaksNeedFixing(int type, long position, const char* text, int length) const;
+    void ScheduleBreakFix();
+    // Turns lone CR and lone LF into CR LF; done before anything reads the text.
+    void FixBreaks() const;
+    void GoToSmartEnd(bool extend);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // Dropped and pasted text comes in with CR LF breaks.
+    QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
+
+private:
     bool silent_ = false;
     mutable bool lineIndexReady_ = false;
+    // Set while ReplaceText inserts a text whose breaks are already CR LF.
+    bool insertingClean_ = false;
+    bool notifying_ = false;
+    mutable bool breakFixPending_ = false;
 };
 
 }  // namespace vernalith

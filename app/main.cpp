@@ -1,12 +1,14 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <random>
 
 #include "app/application.h"
+#include "app/document/document_commands.h"
 #include "app/main_window.h"
 #include "app/settings/settings_storage.h"
 #include "app/ui_services.h"
@@ -68,5 +70,11 @@ int main(int argc, char** argv) {
     // Fill the screen even where no window manager honours the maximized state, then maximize.
     windows->form1->setGeometry(windows->form1->screen()->availableGeometry());
     windows->form1->showMaximized();
+    // A file named on the command line opens once the window is up and its settings are loaded.
+    if (argc >= 2) {
+        const QString file = QString::fromLocal8Bit(argv[1]);
+        vernalith::MainWindow* main = windows->form1.get();
+        QTimer::singleShot(0, main, [main, file] { vernalith::OpenDocumentFile(*main, file); });
+    }
     return app.exec();
 }

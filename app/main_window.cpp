@@ -334,6 +334,7 @@ void MainWindow::SetImageIndex(std::string_view control, int image) {
         const StateImages& images = command->images;
         a->setIcon(QIcon::fromTheme(ToQString(image == images.onImage ? images.onIcon : images.offIcon)));
     }
+    emit ControlStateChanged(a->objectName());
 }
 
 bool MainWindow::IsMarked(std::string_view control) const { return ImageIndex(control) == kCheckImage; }
@@ -343,6 +344,7 @@ void MainWindow::SetMarked(std::string_view control, bool marked) {
     if (!a) return;
     a->setProperty("imageIndex", marked ? kCheckImage : -1);
     a->setIcon(marked ? QIcon::fromTheme(ToQString(kCheckIcon)) : QIcon());
+    emit ControlStateChanged(a->objectName());
 }
 
 void MainWindow::SetToolBarShown(std::string_view bar, bool shown) {

@@ -75,6 +75,8 @@ public:
 signals:
     // After the editor's change notification has been handled.
     void EditorChanged();
+    // After a control's state image or menu mark was set (by a command or a loaded setting).
+    void ControlStateChanged(const QString& control);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

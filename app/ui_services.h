@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "app/document/file_dialogs.h"
+
 class QWidget;
 
 namespace vernalith {
@@ -17,6 +19,8 @@ public:
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
     // Asks the system to open a web address; reports nothing when it cannot.
     virtual void OpenUrl(const QString& url) = 0;
+    // The open and save dialogs.
+    virtual FileDialogs& Files() = 0;
 };
 
 // The real thing: QMessageBox and QDesktopServices.
@@ -25,6 +29,10 @@ public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& text) override;
     void OpenUrl(const QString& url) override;
+    FileDialogs& Files() override { return files_; }
+
+private:
+    DesktopFileDialogs files_;
 };
 
 }  // namespace vernalith

@@ -16,17 +16,21 @@ public:
     void ShowMessage(QWidget*, const QString&) override {}
     void ShowError(QWidget*, const QString&) override {}
     void OpenUrl(const QString&) override {}
+    FileDialogs& Files() override { return files; }
+    DesktopFileDialogs files;
 };
 
 // The program's windows as at start-up, with settings in a temporary folder (never the user's own).
-struct Program {
-    Program() : random(1) { windows = CreateApplicationWindows(ui, random, settings.filePath("settings")); }
+template <typename Ui = QuietUi>
+struct ProgramWith {
+    ProgramWith() : random(1) { windows = CreateApplicationWindows(ui, random, settings.filePath("settings")); }
     MainWindow& window() { return *windows->form1; }
 
     QTemporaryDir settings;
-    QuietUi ui;
+    Ui ui;
     SeededRandom random;
     std::unique_ptr<ApplicationWindows> windows;
 };
+using Program = ProgramWith<>;
 
 }  // namespace vernalith::bench

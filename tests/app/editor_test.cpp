@@ -2,9 +2,18 @@
 // break counting two, the selection operations and the change notification.
 #include "app/editor.h"
 
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 
+#include "core/encoding.h"
 #include "support/recording_progress.h"
 
 using namespace vernalith;
@@ -107,6 +116,99 @@ private slots:
         QTest::keyClick(&editor, Qt::Key_End);
         QTest::keyClicks(&editor, "!");
         QCOMPARE(editor.Text(), std::u16string(u"still replaceable!"));
+    }
+
+    void everyWayInGivesCrLfBreaks() {
+        // "ab" CR LF "cd" LF "eф" CR "gh": four lines, fourteen characters once every break is CR LF.
+        const QString raw = QString::fromUtf8("ab\r\ncd\ne\xD1\x84\rgh");
+        const std::u16string expected = u"ab\r\ncd\r\neф\r\ngh";
+        const auto sendTo = [](QWidget* target, QEvent& event) { QApplication::sendEvent(target, &event); };
+        struct Way {
+            const char* name;
+            std::function<void(Editor&)> put;
+        } ways[] = {
+            {"the control's own insertion",
+             [&](Editor& e) {
+                 const QByteArray utf8 = raw.toUtf8();
+                 e.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, static_cast<unsigned long>(utf8.size()),
+                                 utf8.constData());
+             }},
+            {"setText", [&](Editor& e) { e.setText(raw); }},
+            {"accessibility",
+             [&](Editor& e) {
+                 QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&e);
+                 QVERIFY(access && access->editableTextInterface());
+                 access->editableTextInterface()->insertText(0, raw);
+             }},
+            {"input method",
+             [&](Editor& e) {
+                 QInputMethodEvent event;
+                 event.setCommitString(raw);
+                 sendTo(&e, event);
+             }},
+            {"dropped text",
+             [&](Editor& e) {
+                 QMimeData data;
+                 data.setText(raw);
+                 QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                 sendTo(e.viewport(), enter);
+                 QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                 sendTo(e.viewport(), drop);
+             }},
+            {"paste",
+             [&](Editor& e) {
+                 QApplication::clipboard()->setText(raw);
+                 e.paste();
+             }},
+        };
+        for (const Way& way : ways) {
+            Editor editor;
+            editor.show();
+            editor.setFocus();
+            QSignalSpy changed(&editor, &Editor::Changed);
+            way.put(editor);
+            QVERIFY2(editor.Text() == expected, way.name);
+            QVERIFY2(editor.LineCount() == 4, way.name);
+            QVERIFY2(editor.TextLength() == 14, way.name);
+            QVERIFY2(changed.count() >= 1, way.name);
+        }
+    }
+
+    void endGoesFirstAfterTheTextThenToTheLineEnd() {
+        Editor editor;
+        editor.show();
+        editor.setFocus();
+        editor.ReplaceText(u"  ab  \r\n    ");
+        QTest::keyClick(&editor, Qt::Key_End);
+        QCOMPARE(editor.SelectionStart(), size_t{4});
+        QTest::keyClick(&editor, Qt::Key_End);
+        QCOMPARE(editor.SelectionStart(), size_t{6});
+        editor.SetSelectionStart(0);
+        QTest::keyClick(&editor, Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(editor.SelectedText(), std::u16string(u"  ab"));
+        // A blank line: straight to its end.
+        editor.SetSelectionStart(8);
+        QTest::keyClick(&editor, Qt::Key_End);
+        QCOMPARE(editor.SelectionStart(), size_t{12});
+        // Tabs typed as spaces, eight wide.
+        QTest::keyClick(&editor, Qt::Key_Home);
+        editor.ReplaceText(u"x");
+        QTest::keyClick(&editor, Qt::Key_Tab);
+        QCOMPARE(editor.Text(), std::u16string(u"        x"));
+    }
+
+    void horizontalScrollBarOnlyForWideLines() {
+        Editor editor;
+        editor.resize(400, 300);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QTRY_VERIFY(!editor.horizontalScrollBar()->isVisible());
+        editor.ReplaceText(std::u16string(400, u'w'));
+        editor.viewport()->repaint();
+        QTRY_VERIFY(editor.horizontalScrollBar()->isVisible());
+        editor.ReplaceText(u"short");
+        editor.viewport()->repaint();
+        QTRY_VERIFY(!editor.horizontalScrollBar()->isVisible());
     }
 
     void bigTextsRoundTrip() {

@@ -1,0 +1,88 @@
+#include "app/prepared_document.h"
+
+#include <Qsci/qsciscintillabase.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "core/editor_text.h"
+#include "core/encoding.h"
+
+namespace vernalith {
+
+// The control's document loader (its interface as the control defines it): text is added in pieces,
+// then turned into a document that the control can be switched to. Declared outside an anonymous
+// namespace on purpose: the objects come from the control's library, and a class with internal
+// linkage and no implementation in sight would let the compiler assume no object of it can exist.
+class DocumentLoader {
+public:
+    virtual int Release() = 0;
+    virtual int AddData(const char* data, ptrdiff_t length) = 0;
+    virtual void* ConvertToDocument() = 0;
+
+protected:
+    ~DocumentLoader() = default;
+};
+
+namespace {
+
+DocumentLoader* AsLoader(void* loader) { return static_cast<DocumentLoader*>(loader); }
+
+// Code units converted to UTF-8 per piece: small enough to keep the copy short-lived.
+constexpr size_t kFillPiece = size_t{1} << 20;
+
+}  // namespace
+
+PreparedDocument::PreparedDocument(PreparedDocument&& other) noexcept
+    : control_(other.control_),
+      loader_(std::exchange(other.loader_, nullptr)),
+      document_(std::exchange(other.document_, nullptr)) {}
+
+PreparedDocument& PreparedDocument::operator=(PreparedDocument&& other) noexcept {
+    if (this != &other) {
+        Release();
+        control_ = other.control_;
+        loader_ = std::exchange(other.loader_, nullptr);
+        document_ = std::exchange(other.document_, nullptr);
+    }
+    return *this;
+}
+
+PreparedDocument::~PreparedDocument() { Release(); }
+
+void PreparedDocument::Release() {
+    if (loader_) AsLoader(loader_)->Release();
+    // A filled document nobody adopted: its one reference is dropped through the control.
+    if (document_) control_->SendScintilla(QsciScintillaBase::SCI_RELEASEDOCUMENT, 0UL, document_);
+    loader_ = nullptr;
+    document_ = nullptr;
+}
+
+void PreparedDocument::Fill(std::u16string_view text) {
+    // Texts from the editor and the procedures already have CR LF breaks: no normalised copy then.
+    std::u16string normalized;
+    if (!HasOnlyCrLfBreaks(text)) {
+        normalized = ToEditorText(text);
+        text = normalized;
+    }
+    DocumentLoader* loader = AsLoader(loader_);
+    for (size_t start = 0; start < text.size();) {
+        size_t end = std::min(text.size(), start + kFillPiece);
+        // Never split a surrogate pair between two pieces.
+        if (end < text.size() && text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) ++end;
+        const std::string utf8 = EncodeUtf8(text.substr(start, end - start));
+        loader->AddData(utf8.data(), static_cast<ptrdiff_t>(utf8.size()));
+        start = end;
+    }
+    document_ = loader->ConvertToDocument();
+    loader_ = nullptr;
+}
+
+void PreparedDocument::FillUtf8(std::string_view utf8) {
+    DocumentLoader* loader = AsLoader(loader_);
+    if (!utf8.empty()) loader->AddData(utf8.data(), static_cast<ptrdiff_t>(utf8.size()));
+    document_ = loader->ConvertToDocument();
+    loader_ = nullptr;
+}
+
+}  // namespace vernalith
