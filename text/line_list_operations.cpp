@@ -74,27 +74,29 @@ void SortByKeys(std::vector<SortEntry<Offset>>& entries, const std::string& keys
 
 // The first occurrences of lines, found by hash. A distinct line is held only as where it starts in
 // the text (its end is the next line break), and the open-addressing table, at most half full, holds
-// one such index per slot; `Offset` is 32 bits wide for any text under 512 MB. So a text of millions of
-// tiny distinct lines needs a few bytes per line, and one of many repeated lines room only for the
-// lines that differ.
+// the index of a distinct line per slot and a byte of its hash beside it; `Offset` is 32 bits wide for
+// any text under 512 MB. So a text of millions of tiny distinct lines needs a few bytes per line, and
+// one of many repeated lines room only for the lines that differ.
 template <typename Offset>
 class FirstOccurrences {
 public:
-    explicit FirstOccurrences(std::u16string_view text) : text_(text), slots_(16, kEmpty) {}
+    explicit FirstOccurrences(std::u16string_view text) : text_(text), slots_(16, kEmpty), tags_(16, 0) {}
 
     // The index of the distinct line equal to `line` (a view into the text), adding it when it is new.
     size_t Find(std::u16string_view line) {
         const size_t hash = std::hash<std::u16string_view>{}(line);
+        const uint8_t tag = Tag(hash);
         const size_t mask = slots_.size() - 1;
         for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
             const Offset entry = slots_[slot];
             if (entry == kEmpty) {
                 slots_[slot] = static_cast<Offset>(starts_.size());
+                tags_[slot] = tag;
                 starts_.push_back(static_cast<Offset>(line.data() - text_.data()));
                 if (starts_.size() * 2 > slots_.size()) Grow();
                 return starts_.size() - 1;
             }
-            if (SameLine(starts_[entry], line)) return entry;
+            if (tags_[slot] == tag && SameLine(starts_[entry], line)) return entry;
         }
     }
 
@@ -119,7 +121,10 @@ public:
 
     // Gives the table's memory back while the distinct lines are used by index only (the sort), and
     // builds it again for finding lines after that.
-    void DropTable() { std::vector<Offset>().swap(slots_); }
+    void DropTable() {
+        std::vector<Offset>().swap(slots_);
+        std::vector<uint8_t>().swap(tags_);
+    }
     void RebuildTable() {
         size_t slots = 16;
         while (slots < starts_.size() * 2) slots *= 2;
@@ -131,18 +136,26 @@ private:
 
     void Rehash(size_t slots) {
         slots_.assign(slots, kEmpty);
+        tags_.assign(slots, 0);
         const size_t mask = slots_.size() - 1;
         for (size_t index = 0; index < starts_.size(); ++index) {
-            size_t slot = std::hash<std::u16string_view>{}(Line(index)) & mask;
+            const size_t hash = std::hash<std::u16string_view>{}(Line(index));
+            size_t slot = hash & mask;
             while (slots_[slot] != kEmpty) slot = (slot + 1) & mask;
             slots_[slot] = static_cast<Offset>(index);
+            tags_[slot] = Tag(hash);
         }
     }
+
+    // The top byte of a line's hash, kept beside its slot: most slots of other lines are passed over
+    // on it without reading those lines in the text.
+    static uint8_t Tag(size_t hash) { return static_cast<uint8_t>(hash >> (8 * sizeof(size_t) - 8)); }
 
     static constexpr Offset kEmpty = static_cast<Offset>(-1);
     std::u16string_view text_;
     std::vector<Offset> starts_;
     std::vector<Offset> slots_;
+    std::vector<uint8_t> tags_;
 };
 
 // Copies `piece` to `out` and returns the end of the copy.
@@ -259,6 +272,7 @@ std::u16string RemoveDuplicateLinesWith(std::u16string_view text, ProgressReport
         }
     });
     if (lineCount < 2) return JoinDistinct(index);
+    index.DropTable();
 
     // The walk over the list: at kept line i the repeats of lines 0..i have been removed, so the list
     // then holds every line but those. Its percentage never falls, and a report that would show the
