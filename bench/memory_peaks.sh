@@ -24,7 +24,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 bytes=$((megabytes * 1048576))
 
-# Repeats whatever arrives on standard input until `bytes` bytes are written.
+# Passes on the first `bytes` bytes of standard input (the generators run on until stopped).
 fill() { head -c "$bytes"; }
 
 "$build/bench/vernalith_sample_file" "$megabytes" | fill >"$work/sample"
