@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "core/huge_pages.h"
+
 namespace vernalith {
 namespace {
 
@@ -98,6 +100,7 @@ ByteBuffer ReadAllBytes(int fd, const std::string& name) {
     ByteBuffer buffer;
     buffer.data_.reset(static_cast<char*>(std::malloc(capacity)));
     if (!buffer.data_) Fail("read", name, ENOMEM);
+    AdviseHugePages(buffer.data_.get(), capacity);
     for (;;) {
         if (buffer.size_ == capacity) {
             capacity *= 2;
@@ -105,6 +108,7 @@ ByteBuffer ReadAllBytes(int fd, const std::string& name) {
             if (!grown) Fail("read", name, ENOMEM);
             buffer.data_.release();
             buffer.data_.reset(grown);
+            AdviseHugePages(grown, capacity);
         }
         const ssize_t got = ::read(fd, buffer.data_.get() + buffer.size_, capacity - buffer.size_);
         if (got < 0) {

@@ -5,6 +5,7 @@
 #include "core/chars.h"
 #include "core/editor_text.h"
 #include "core/fast_transcode.h"
+#include "core/huge_pages.h"
 #include "core/transcode_support.h"
 
 namespace vernalith {
@@ -25,6 +26,7 @@ public:
     Utf16Out(std::u16string& out, size_t reserve) : out_(out) {
         out_.clear();
         out_.reserve(reserve);
+        AdviseHugePages(out_.data(), out_.capacity() * sizeof(char16_t));
     }
     ~Utf16Out() { Flush(); }
 
@@ -114,97 +116,91 @@ size_t DecodeLong(const unsigned char* s, const unsigned char* e, uint32_t& cp) 
 
 #if defined(VERNALITH_SSSE3_DECODER)
 
-// The shuffles of the SSSE3 decoder: for each pattern of sequence leads among eight bytes, where each
-// character's bytes are (as the high and low byte of a 16-bit lane) and how many characters there are.
-struct LeadShuffle {
+// The shuffles that pack the kept 16-bit lanes of eight to the front: for each pattern of lanes to keep,
+// which bytes make the output, and how many lanes are kept.
+struct PackShuffle {
     alignas(16) uint8_t shuffle[16];
-    uint8_t characters;
+    uint8_t units;
 };
 
-const std::array<LeadShuffle, 256>& LeadShuffles() {
-    static const std::array<LeadShuffle, 256> table = [] {
-        std::array<LeadShuffle, 256> t{};
-        for (unsigned leads = 0; leads < 256; ++leads) {
-            LeadShuffle& entry = t[leads];
+const std::array<PackShuffle, 256>& PackShuffles() {
+    static const std::array<PackShuffle, 256> table = [] {
+        std::array<PackShuffle, 256> t{};
+        for (unsigned keep = 0; keep < 256; ++keep) {
+            PackShuffle& entry = t[keep];
             std::memset(entry.shuffle, 0x80, sizeof entry.shuffle);
             unsigned k = 0;
-            for (unsigned p = 0; p < 8; ++p) {
-                if (p > 0 && (leads >> (p - 1) & 1)) continue;  // the second byte of a sequence
-                const bool lead = leads >> p & 1;
-                entry.shuffle[2 * k] = static_cast<uint8_t>(lead ? p + 1 : p);
-                entry.shuffle[2 * k + 1] = lead ? static_cast<uint8_t>(p) : 0x80;
+            for (unsigned lane = 0; lane < 8; ++lane) {
+                if (!(keep >> lane & 1)) continue;
+                entry.shuffle[2 * k] = static_cast<uint8_t>(2 * lane);
+                entry.shuffle[2 * k + 1] = static_cast<uint8_t>(2 * lane + 1);
                 ++k;
             }
-            entry.characters = static_cast<uint8_t>(k);
+            entry.units = static_cast<uint8_t>(k);
         }
         return t;
     }();
     return table;
 }
 
-// The UTF-16 units of up to eight characters of one or two bytes, gathered from `v` by `shuffle` into
-// 16-bit lanes that hold (lead << 8) | second byte, or the ASCII byte alone.
-__attribute__((target("ssse3"))) inline __m128i CharacterUnits(__m128i v, __m128i shuffle) {
-    const __m128i words = _mm_shuffle_epi8(v, shuffle);
-    const __m128i hi = _mm_srli_epi16(words, 8);
-    const __m128i two = _mm_cmpgt_epi16(hi, _mm_setzero_si128());
-    const __m128i lowMask = _mm_xor_si128(_mm_set1_epi16(0x7F), _mm_and_si128(two, _mm_set1_epi16(0x40)));
-    return _mm_or_si128(_mm_slli_epi16(_mm_and_si128(hi, _mm_set1_epi16(0x1F)), 6), _mm_and_si128(words, lowMask));
+// Eight bytes in 16-bit lanes as the characters they would start: an ASCII byte as it is, a lead byte
+// (where `lead` is set) with the continuation byte after it (the same lane of `next`).
+__attribute__((target("ssse3"))) inline __m128i StartedUnits(__m128i bytes, __m128i next, __m128i lead) {
+    const __m128i two = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(bytes, _mm_set1_epi16(0x1F)), 6),
+                                     _mm_and_si128(next, _mm_set1_epi16(0x3F)));
+    return _mm_or_si128(_mm_and_si128(lead, two), _mm_andnot_si128(lead, bytes));
 }
 
-// Decodes sixteen bytes at a time, or eight (nine when the eighth starts a two-byte sequence) while they are
-// ASCII or two-byte sequences (with `editorBreaks`, CR only in CR LF within the eight bytes and LF
-// only after CR, which the editor keeps as they are); at least sixteen bytes must be readable at `s` and the output
-// must have room for eight units per step. Returns where it stopped.
+// Decodes sixteen bytes a step (seventeen when the last one starts a two-byte sequence, fifteen when it
+// is a CR whose LF comes next) while they are ASCII or two-byte sequences (with `editorBreaks`, CR only
+// in CR LF and LF only after CR, which the editor keeps as they are). Every byte is decoded as if it
+// started a character and the lanes of continuation bytes are packed out, so there is no branch on the
+// mix of characters. At least seventeen bytes must be readable at `s` and the output must have room
+// for sixteen units per step. Returns where it stopped.
 template <bool editorBreaks>
 __attribute__((target("ssse3"))) const unsigned char* DecodeTwoByteRunsSsse3(const unsigned char* s,
                                                                              const unsigned char* e, char16_t*& o,
                                                                              const char16_t* limit) {
-    const auto& shuffles = LeadShuffles();
+    const auto& pack = PackShuffles();
+    const __m128i zero = _mm_setzero_si128();
     const __m128i leadLow = _mm_set1_epi8(static_cast<char>(0xC1));  // signed: leads are 0xC2..0xDF
     const __m128i leadHigh = _mm_set1_epi8(static_cast<char>(0xE0));
     const __m128i contHigh = _mm_set1_epi8(static_cast<char>(0xC0));  // signed: 0x80..0xBF below it
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (e - s >= 16 && limit - o >= 8) {
+    while (e - s >= 17 && limit - o >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 1));
+        const __m128i leadBytes = _mm_and_si128(_mm_cmpgt_epi8(v, leadLow), _mm_cmplt_epi8(v, leadHigh));
         const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
-        const unsigned leads = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, leadLow), _mm_cmplt_epi8(v, leadHigh))));
+        const unsigned leads = static_cast<unsigned>(_mm_movemask_epi8(leadBytes));
         const unsigned conts = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, contHigh)));
-        unsigned crs = 0, lfs = 0;
+        const unsigned contsAfter = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(next, contHigh)));
+        // Every byte of 0x80 and above is a lead or a continuation, a continuation follows each lead
+        // (the one after byte 15 too) and only a lead, and the block does not start inside a character.
+        bool whole = (high & ~(leads | conts)) == 0 && contsAfter == leads && (conts & 1) == 0;
+        unsigned starts = ~conts & 0xFFFF;
+        size_t advance = 16 + (leads >> 15);
         if (editorBreaks) {
-            crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
-            lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
+            const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
+            const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))));
+            whole = whole && lfs == ((crs << 1) & 0xFFFF);
+            const unsigned lastCr = crs >> 15;  // left for the next step, which sees whether an LF follows
+            starts &= ~(lastCr << 15);
+            advance -= lastCr;
         }
-        // All sixteen bytes at once: every byte of 0x80 and above is a lead or a continuation, a
-        // continuation follows each lead and only a lead, and the last byte ends a character. The
-        // second eight start after the character that holds byte 7 (at byte 8 or 9).
-        const bool whole = (high & ~(leads | conts)) == 0 && conts == ((leads << 1) & 0xFFFF) &&
-                           (leads & 0x8000) == 0 &&
-                           (!editorBreaks || ((crs & 0x8000) == 0 && lfs == ((crs << 1) & 0xFFFF)));
-        if (whole && limit - o >= 16) {
-            const unsigned second = 8 + (leads >> 7 & 1);
-            const LeadShuffle& first = shuffles[leads & 0xFF];
-            const LeadShuffle& rest = shuffles[(leads >> second) & 0xFF];
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
-                             CharacterUnits(v, _mm_load_si128(reinterpret_cast<const __m128i*>(first.shuffle))));
-            o += first.characters;
-            const __m128i restShuffle = _mm_add_epi8(_mm_load_si128(reinterpret_cast<const __m128i*>(rest.shuffle)),
-                                                     _mm_set1_epi8(static_cast<char>(second)));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), CharacterUnits(v, restShuffle));
-            o += rest.characters - (second - 8);  // from byte 9 the last place is byte 16, outside
-            s += 16;
-            continue;
-        }
-        // Else the first eight bytes (nine when the eighth starts a two-byte sequence).
-        if (((high & ~(leads | conts)) & 0xFF) != 0 || (conts & 0x1FF) != ((leads & 0xFF) << 1)) break;
-        if (editorBreaks && ((crs & 0x80) != 0 || (lfs & 0xFF) != ((crs << 1) & 0xFF))) break;
-        const LeadShuffle& entry = shuffles[leads & 0xFF];
+        if (!whole) break;
+        const __m128i low = StartedUnits(_mm_unpacklo_epi8(v, zero), _mm_unpacklo_epi8(next, zero),
+                                         _mm_unpacklo_epi8(leadBytes, leadBytes));
+        const __m128i highUnits = StartedUnits(_mm_unpackhi_epi8(v, zero), _mm_unpackhi_epi8(next, zero),
+                                               _mm_unpackhi_epi8(leadBytes, leadBytes));
+        const PackShuffle& first = pack[starts & 0xFF];
+        const PackShuffle& second = pack[starts >> 8];
         _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
-                         CharacterUnits(v, _mm_load_si128(reinterpret_cast<const __m128i*>(entry.shuffle))));
-        o += entry.characters;
-        s += 8 + (leads >> 7 & 1);
+                         _mm_shuffle_epi8(low, _mm_load_si128(reinterpret_cast<const __m128i*>(first.shuffle))));
+        o += first.units;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                         _mm_shuffle_epi8(highUnits, _mm_load_si128(reinterpret_cast<const __m128i*>(second.shuffle))));
+        o += second.units;
+        s += advance;
     }
     return s;
 }

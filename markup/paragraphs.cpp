@@ -17,14 +17,20 @@ bool HasParagraphMarker(std::u16string_view line) {
 }  // namespace
 
 std::u16string InsertParagraphTags(std::u16string_view text, ProgressReporter& progress) {
-    const std::vector<std::u16string_view> lines = SplitLineViews(text);
-    const int64_t count = static_cast<int64_t>(lines.size());
+    // Lines are visited in place, never listed: a text of many empty lines would need a view per line.
+    // A first pass counts the lines and the size of the result, so the result is allocated once.
+    int64_t count = 0;
+    size_t resultSize = 0;
+    ForEachLine(text, [&](std::u16string_view line) {
+        ++count;
+        resultSize += line.size() + 2 + (line.empty() || HasParagraphMarker(line) ? 0 : 7);
+    });
     std::u16string result;
-    result.reserve(text.size() + lines.size() * 9);
-    for (int64_t i = 0; i < count; ++i) {
-        progress.ReportPercentSpaced(PercentOfLines(i, count));
+    result.reserve(resultSize);
+    int64_t i = 0;
+    ForEachLine(text, [&](std::u16string_view line) {
+        progress.ReportPercentSpaced(PercentOfLines(i++, count));
         progress.PumpEvents();
-        const std::u16string_view line = lines[static_cast<size_t>(i)];
         if (line.empty() || HasParagraphMarker(line)) {
             result.append(line);
         } else {
@@ -33,7 +39,7 @@ std::u16string InsertParagraphTags(std::u16string_view text, ProgressReporter& p
             result.append(u"</p>");
         }
         result.append(u"\r\n");
-    }
+    });
     progress.ClearPercent();
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <span>
 
 #include "core/chars.h"
 #include "core/percent.h"
@@ -23,38 +24,33 @@ void Report(ProgressReporter& progress, int64_t done, int64_t total) {
     progress.PumpEvents();
 }
 
-// Word counts in order of first appearance, in an open-addressing hash table. The words are views
-// into the lower-cased text (the function words into their literals, marked as skipped), so a word
-// costs one hash and one probe and no allocation.
+// Word counts in order of first appearance, in an open-addressing hash table whose slots hold indices
+// into the word list. The words are views into the lower-cased text; the function words come first in
+// the list, marked as skipped, and are left out of what the tally gives. A word costs one hash and one
+// probe and no allocation, and about forty bytes of memory.
 class WordTally {
 public:
+    // Room for `expectedWords` distinct words is reserved, which takes memory only as far as it is used.
     explicit WordTally(size_t expectedWords) {
-        size_t capacity = 64;
-        while (capacity < expectedWords * 2) capacity *= 2;
-        slots_.assign(capacity, kEmpty);
-        entries_.reserve(expectedWords);
-        words_.reserve(expectedWords);
-        counts_.reserve(expectedWords);
-        for (std::u16string_view word : kFunctionWords) Find(word, Hash(word), true);
+        words_.reserve(expectedWords + std::size(kFunctionWords));
+        counts_.reserve(expectedWords + std::size(kFunctionWords));
+        for (std::u16string_view word : kFunctionWords) Find(word);
     }
 
     void Add(std::u16string_view word) {
-        const uint32_t entry = Find(word, Hash(word), false);
-        if (entry != kSkipped) ++counts_[entry];
+        const size_t index = Find(word);
+        if (index >= std::size(kFunctionWords)) ++counts_[index];
     }
 
-    const std::vector<std::u16string_view>& words() const { return words_; }
-    const std::vector<int64_t>& counts() const { return counts_; }
+    // Gives the table's memory back once every word is counted.
+    void DropTable() { std::vector<uint32_t>().swap(slots_); }
+
+    // The words and their counts, without the function words.
+    std::span<const std::u16string_view> words() const { return std::span(words_).subspan(std::size(kFunctionWords)); }
+    std::span<const int64_t> counts() const { return std::span(counts_).subspan(std::size(kFunctionWords)); }
 
 private:
     static constexpr uint32_t kEmpty = UINT32_MAX;
-    static constexpr uint32_t kSkipped = UINT32_MAX - 1;
-
-    struct Entry {
-        std::u16string_view word;
-        uint64_t hash;
-        uint32_t index;  // into words_ and counts_, or kSkipped
-    };
 
     static uint64_t Hash(std::u16string_view word) {
         uint64_t hash = 0xcbf29ce484222325u;  // FNV-1a over the code units
@@ -62,38 +58,33 @@ private:
         return hash ^ (hash >> 29);
     }
 
-    // The entry's index for the word, added (with a count of 0) when it is new.
-    uint32_t Find(std::u16string_view word, uint64_t hash, bool skipped) {
+    // The word's index, added (with a count of 0) when it is new.
+    size_t Find(std::u16string_view word) {
+        if (words_.size() * 2 >= slots_.size()) Grow();
         const size_t mask = slots_.size() - 1;
-        for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-            const uint32_t e = slots_[slot];
-            if (e == kEmpty) {
-                const uint32_t index = skipped ? kSkipped : static_cast<uint32_t>(words_.size());
-                if (!skipped) {
-                    words_.push_back(word);
-                    counts_.push_back(0);
-                }
-                slots_[slot] = static_cast<uint32_t>(entries_.size());
-                entries_.push_back({word, hash, index});
-                if (entries_.size() * 2 > slots_.size()) Grow();
-                return index;
+        for (size_t slot = Hash(word) & mask;; slot = (slot + 1) & mask) {
+            const uint32_t index = slots_[slot];
+            if (index == kEmpty) {
+                slots_[slot] = static_cast<uint32_t>(words_.size());
+                words_.push_back(word);
+                counts_.push_back(0);
+                return words_.size() - 1;
             }
-            if (entries_[e].hash == hash && entries_[e].word == word) return entries_[e].index;
+            if (words_[index] == word) return index;
         }
     }
 
     void Grow() {
-        slots_.assign(slots_.size() * 2, kEmpty);
+        slots_.assign(std::max<size_t>(slots_.size() * 2, 128), kEmpty);
         const size_t mask = slots_.size() - 1;
-        for (size_t e = 0; e < entries_.size(); ++e) {
-            size_t slot = entries_[e].hash & mask;
+        for (size_t index = 0; index < words_.size(); ++index) {
+            size_t slot = Hash(words_[index]) & mask;
             while (slots_[slot] != kEmpty) slot = (slot + 1) & mask;
-            slots_[slot] = static_cast<uint32_t>(e);
+            slots_[slot] = static_cast<uint32_t>(index);
         }
     }
 
     std::vector<uint32_t> slots_;
-    std::vector<Entry> entries_;
     std::vector<std::u16string_view> words_;
     std::vector<int64_t> counts_;
 };
@@ -113,7 +104,9 @@ std::optional<TextInformation> CollectTextInformation(std::u16string_view text, 
     auto step = [&](size_t k) {
         if (counter.Step()) Report(progress, static_cast<int64_t>(k), steps);
     };
-    WordTally tally(std::min<size_t>(length / 16, size_t{1} << 20));
+    // Room for a distinct word every four units (a word and the character after it take two at least;
+    // beyond that the list grows as usual).
+    WordTally tally(length / 4 + 64);
     int64_t spaces = 0;
     bool open = false;
     size_t wordStart = 0;
@@ -137,6 +130,7 @@ std::optional<TextInformation> CollectTextInformation(std::u16string_view text, 
     step(length + 1);
     if (open) tally.Add(std::u16string_view(lowered).substr(wordStart));
     step(length + 2);
+    tally.DropTable();
 
     TextInformation info;
     info.characters = static_cast<int64_t>(length);
@@ -146,7 +140,7 @@ std::optional<TextInformation> CollectTextInformation(std::u16string_view text, 
 
     // Highest count first; equal counts keep their order of first appearance (a stable exchange
     // sort gives exactly this order).
-    const std::vector<int64_t>& counts = tally.counts();
+    const std::span<const int64_t> counts = tally.counts();
     std::vector<uint32_t> order(counts.size());
     std::iota(order.begin(), order.end(), 0u);
     std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return counts[a] > counts[b]; });

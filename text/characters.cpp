@@ -85,12 +85,13 @@ private:
 // text in place with a 1-based position p: on an occurrence at p it deletes it and steps back (not
 // below 1), then moves on. Built here in one sweep: the text is out[0, o) followed by in[i, n), the
 // position is o + 1, and what stands from p on is always a piece of the input, so the occurrences are
-// those of the input.
-std::u16string RemoveSequence(const std::u16string& in, std::u16string_view e, ProgressReporter& progress,
-                              int stepLimit) {
+// those of the input. The sweep only deletes, so it compacts the text in place (o never passes i, and
+// the finder never reads again what it has read).
+std::u16string RemoveSequence(std::u16string text, std::u16string_view e, ProgressReporter& progress, int stepLimit) {
     StepCounter counter(stepLimit);
+    const std::u16string_view in = text;
+    char16_t* const out = text.data();
     const size_t n = in.size(), m = e.size();
-    std::u16string out(n, u'\0');
     size_t o = 0, i = 0;
     auto countStep = [&](size_t position) {
         if (counter.StepDone()) {
@@ -115,11 +116,11 @@ std::u16string RemoveSequence(const std::u16string& in, std::u16string_view e, P
         }
         next = finder.NextFrom(i);
     }
-    out.resize(o);
+    text.resize(o);
     // The scan misses an occurrence that a deletion forms across the deletion point; at the start of the
     // text one more check catches it, comparing the text itself (not lowered) with the sequence.
-    if (out.size() >= m && std::u16string_view(out).substr(0, m) == e) out.erase(0, m);
-    return out;
+    if (text.size() >= m && std::u16string_view(text).substr(0, m) == e) text.erase(0, m);
+    return text;
 }
 
 // A result written through an index into a buffer that is sized ahead (and doubled when a growing
@@ -230,7 +231,7 @@ std::u16string RemoveListedCharacters(const std::u16string& text, std::u16string
         // An empty line would match at every position without removing anything and hold the scan on
         // one position for ever; it has nothing to remove, so it is passed over.
         if (line.empty()) continue;
-        result = RemoveSequence(result, line, progress, stepLimit);
+        result = RemoveSequence(std::move(result), line, progress, stepLimit);
     }
     progress.FinishReport();
     return result;

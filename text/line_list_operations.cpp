@@ -17,10 +17,11 @@ namespace {
 // A distinct line's place in the sort: 8 bytes of its sort key from the current depth on as one
 // big-endian number (zero after the key's NUL), where the whole key starts, and the line's index
 // among the distinct lines (their order of first occurrence, also the order for equal keys).
+template <typename Offset>
 struct SortEntry {
     uint64_t prefix;
-    size_t key;
-    size_t line;
+    Offset key;
+    Offset line;
 };
 
 // Keys end with a NUL and hold no other: the bytes up to it, the rest of the prefix staying zero.
@@ -39,7 +40,8 @@ bool EndsKey(uint64_t prefix) { return (prefix & 0xFF) == 0; }
 // next 8 bytes of their keys, and so on, so a long prefix shared by many lines (a list of addresses)
 // costs one pass per 8 bytes instead of slow comparisons of whole keys. A run is always in line order
 // when it is taken up, so equal keys keep that order.
-void SortByKeys(std::vector<SortEntry>& entries, const std::string& keys) {
+template <typename Offset>
+void SortByKeys(std::vector<SortEntry<Offset>>& entries, const std::string& keys) {
     struct Run {
         size_t begin, end, depth;
     };
@@ -50,9 +52,9 @@ void SortByKeys(std::vector<SortEntry>& entries, const std::string& keys) {
         const auto first = entries.begin() + static_cast<ptrdiff_t>(run.begin);
         const auto last = entries.begin() + static_cast<ptrdiff_t>(run.end);
         const bool sameStart =
-            std::all_of(first, last, [&](const SortEntry& entry) { return entry.prefix == first->prefix; });
+            std::all_of(first, last, [&](const SortEntry<Offset>& entry) { return entry.prefix == first->prefix; });
         if (!sameStart) {
-            std::sort(first, last, [](const SortEntry& a, const SortEntry& b) {
+            std::sort(first, last, [](const SortEntry<Offset>& a, const SortEntry<Offset>& b) {
                 return a.prefix != b.prefix ? a.prefix < b.prefix : a.line < b.line;
             });
         }
@@ -70,78 +72,152 @@ void SortByKeys(std::vector<SortEntry>& entries, const std::string& keys) {
     }
 }
 
-// The first occurrences of lines, found by hash: an open-addressing table, at most half full, whose
-// slots hold the index of a kept line and, above it, the top bits of the line's hash, so that most
-// slots of other lines are passed over without reading those lines. It grows with the kept lines, so
-// a text of many repeated lines needs room only for the lines that differ.
+// The first occurrences of lines, found by hash. A distinct line is held only as where it starts in
+// the text (its end is the next line break), and the open-addressing table, at most half full, holds
+// the index of a distinct line per slot and a byte of its hash beside it; `Offset` is 32 bits wide for
+// any text under 512 MB. So a text of millions of tiny distinct lines needs a few bytes per line, and
+// one of many repeated lines room only for the lines that differ.
+template <typename Offset>
 class FirstOccurrences {
 public:
-    FirstOccurrences() : slots_(16, kEmpty) {}
+    explicit FirstOccurrences(std::u16string_view text) : text_(text), slots_(16, kEmpty), tags_(16, 0) {}
 
-    // The index in `kept` of the line equal to `line`, adding it at the end of `kept` when it is new.
-    size_t Find(std::u16string_view line, std::vector<std::u16string_view>& kept) {
+    // The index of the distinct line equal to `line` (a view into the text), adding it when it is new.
+    size_t Find(std::u16string_view line) {
         const size_t hash = std::hash<std::u16string_view>{}(line);
-        const uint64_t tag = static_cast<uint64_t>(hash) & ~kIndexMask;
+        const uint8_t tag = Tag(hash);
         const size_t mask = slots_.size() - 1;
         for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-            const uint64_t entry = slots_[slot];
+            const Offset entry = slots_[slot];
             if (entry == kEmpty) {
-                slots_[slot] = tag | kept.size();
-                kept.push_back(line);
-                if (kept.size() * 2 > slots_.size()) Grow(kept);
-                return kept.size() - 1;
+                slots_[slot] = static_cast<Offset>(starts_.size());
+                tags_[slot] = tag;
+                starts_.push_back(static_cast<Offset>(line.data() - text_.data()));
+                if (starts_.size() * 2 > slots_.size()) Grow();
+                return starts_.size() - 1;
             }
-            const size_t index = entry & kIndexMask;
-            if ((entry & ~kIndexMask) == tag && kept[index] == line) return index;
+            if (tags_[slot] == tag && SameLine(starts_[entry], line)) return entry;
         }
+    }
+
+    // Makes room for up to `lines` distinct lines at once: memory that is reserved but never written
+    // takes no room, so this costs only what the distinct lines use, without the copies of growing.
+    void Reserve(size_t lines) { starts_.reserve(lines); }
+    size_t size() const { return starts_.size(); }
+    std::u16string_view Line(size_t index) const {
+        const size_t start = starts_[index];
+        size_t end = start;
+        while (end < text_.size() && text_[end] != u'\r' && text_[end] != u'\n') ++end;
+        return text_.substr(start, end - start);
+    }
+
+    // Whether the line starting at `start` is `line`: the same units, then a break or the text's end.
+    bool SameLine(size_t start, std::u16string_view line) const {
+        if (text_.size() - start < line.size()) return false;
+        if (std::u16string_view(text_.data() + start, line.size()) != line) return false;
+        const size_t end = start + line.size();
+        return end == text_.size() || text_[end] == u'\r' || text_[end] == u'\n';
+    }
+
+    // Gives the table's memory back while the distinct lines are used by index only (the sort), and
+    // builds it again for finding lines after that.
+    void DropTable() {
+        std::vector<Offset>().swap(slots_);
+        std::vector<uint8_t>().swap(tags_);
+    }
+    void RebuildTable() {
+        size_t slots = 16;
+        while (slots < starts_.size() * 2) slots *= 2;
+        Rehash(slots);
     }
 
 private:
-    void Grow(const std::vector<std::u16string_view>& kept) {
-        slots_.assign(slots_.size() * 2, kEmpty);
+    void Grow() { Rehash(slots_.size() * 2); }
+
+    void Rehash(size_t slots) {
+        slots_.assign(slots, kEmpty);
+        tags_.assign(slots, 0);
         const size_t mask = slots_.size() - 1;
-        for (size_t index = 0; index < kept.size(); ++index) {
-            const size_t hash = std::hash<std::u16string_view>{}(kept[index]);
+        for (size_t index = 0; index < starts_.size(); ++index) {
+            const size_t hash = std::hash<std::u16string_view>{}(Line(index));
             size_t slot = hash & mask;
             while (slots_[slot] != kEmpty) slot = (slot + 1) & mask;
-            slots_[slot] = (static_cast<uint64_t>(hash) & ~kIndexMask) | index;
+            slots_[slot] = static_cast<Offset>(index);
+            tags_[slot] = Tag(hash);
         }
     }
 
-    static constexpr uint64_t kIndexMask = (uint64_t{1} << 40) - 1;  // room for far more lines than memory
-    static constexpr uint64_t kEmpty = ~uint64_t{0};
-    std::vector<uint64_t> slots_;
+    // The top byte of a line's hash, kept beside its slot: most slots of other lines are passed over
+    // on it without reading those lines in the text.
+    static uint8_t Tag(size_t hash) { return static_cast<uint8_t>(hash >> (8 * sizeof(size_t) - 8)); }
+
+    static constexpr Offset kEmpty = static_cast<Offset>(-1);
+    std::u16string_view text_;
+    std::vector<Offset> starts_;
+    std::vector<Offset> slots_;
+    std::vector<uint8_t> tags_;
 };
 
 // Copies `piece` to `out` and returns the end of the copy.
 char16_t* Put(char16_t* out, std::u16string_view piece) { return std::copy(piece.begin(), piece.end(), out); }
 
-}  // namespace
+// The lines of the index joined, each followed by CR LF.
+template <typename Offset>
+std::u16string JoinDistinct(const FirstOccurrences<Offset>& index) {
+    size_t size = 0;
+    for (size_t d = 0; d < index.size(); ++d) size += index.Line(d).size() + 2;
+    std::u16string out;
+    out.reserve(size);
+    for (size_t d = 0; d < index.size(); ++d) {
+        out.append(index.Line(d));
+        out.append(u"\r\n");
+    }
+    return out;
+}
 
-std::u16string SortLines(std::u16string_view text, const std::string& locale) {
+// Indices into a text of less than 2^28 units, into its result (less than twice as long) and into the
+// sort keys of its lines (a few bytes per unit) fit 32 bits.
+bool FitsNarrowOffsets(std::u16string_view text) { return text.size() < (size_t{1} << 28); }
+
+// Reserves room for as many distinct lines as the text has lines (see FirstOccurrences::Reserve).
+template <typename Offset>
+void ReserveForLines(std::u16string_view text, FirstOccurrences<Offset>& index, std::vector<Offset>& perLine) {
+    size_t lines = 0;
+    ForEachLine(text, [&](std::u16string_view) { ++lines; });
+    index.Reserve(lines);
+    perLine.reserve(lines);
+}
+
+template <typename Offset>
+std::u16string SortLinesWith(std::u16string_view text, const std::string& locale) {
     // The lines are held as the distinct lines of the text, each with how often it occurs: equal lines
     // have equal keys, so only the distinct ones need a key and a place in the sort, and a text of
     // many repeated lines (a million empty ones) takes little more than itself.
-    std::vector<std::u16string_view> distinct;
-    std::vector<size_t> occurrences;
-    FirstOccurrences index;
+    std::vector<Offset> occurrences;
+    FirstOccurrences<Offset> index(text);
+    ReserveForLines(text, index, occurrences);
     size_t lineCount = 0;
     size_t size = 0;
     ForEachLine(text, [&](std::u16string_view line) {
         ++lineCount;
         size += line.size() + 2;
-        const size_t d = index.Find(line, distinct);
+        const size_t d = index.Find(line);
         if (d == occurrences.size()) occurrences.push_back(0);
         ++occurrences[d];
     });
-    if (lineCount < 2) return JoinLines(distinct);
+    if (lineCount < 2) return JoinDistinct(index);
 
+    index.DropTable();
     const LineCollator collator(locale);
     std::string keys;
-    std::vector<SortEntry> entries(distinct.size());
-    for (size_t d = 0; d < distinct.size(); ++d) {
-        entries[d] = {0, keys.size(), d};
-        collator.AppendSortKey(distinct[d], keys);
+    // Room for keys of a few bytes per unit, most of it never written (and so taking no memory).
+    size_t distinctUnits = 0;
+    for (size_t d = 0; d < index.size(); ++d) distinctUnits += index.Line(d).size();
+    keys.reserve(4 * distinctUnits + 16 * index.size());
+    std::vector<SortEntry<Offset>> entries(index.size());
+    for (size_t d = 0; d < index.size(); ++d) {
+        entries[d] = {0, static_cast<Offset>(keys.size()), static_cast<Offset>(d)};
+        collator.AppendSortKey(index.Line(d), keys);
     }
     for (auto& entry : entries) entry.prefix = KeyPrefix(keys.data() + entry.key);
     SortByKeys(entries, keys);
@@ -149,24 +225,27 @@ std::u16string SortLines(std::u16string_view text, const std::string& locale) {
     // Lines with equal keys (equal lines, and lines that differ only in letter case) form a group, and
     // the groups stand in key order. A group's lines keep their order in the text, so the second walk
     // over the text puts each line at the next free place of its group.
-    std::vector<size_t> groupOf(distinct.size());
+    std::vector<Offset> groupOf(index.size());
     std::vector<size_t> groupStart;
+    groupStart.reserve(index.size());
     size_t offset = 0;
     for (size_t k = 0; k < entries.size(); ++k) {
         if (k == 0 || std::strcmp(keys.data() + entries[k - 1].key, keys.data() + entries[k].key) != 0) {
             groupStart.push_back(offset);
         }
         const size_t d = entries[k].line;
-        groupOf[d] = groupStart.size() - 1;
-        offset += (distinct[d].size() + 2) * occurrences[d];
+        groupOf[d] = static_cast<Offset>(groupStart.size() - 1);
+        offset += (index.Line(d).size() + 2) * occurrences[d];
     }
-    std::vector<SortEntry>().swap(entries);
+    std::vector<SortEntry<Offset>>().swap(entries);
     std::string().swap(keys);
+    std::vector<Offset>().swap(occurrences);
+    index.RebuildTable();
 
     std::u16string result(size, u'\0');
     char16_t* out = result.data();
     ForEachLine(text, [&](std::u16string_view line) {
-        size_t& place = groupStart[groupOf[index.Find(line, distinct)]];
+        size_t& place = groupStart[groupOf[index.Find(line)]];
         char16_t* end = Put(out + place, line);
         end[0] = u'\r';
         end[1] = u'\n';
@@ -175,23 +254,25 @@ std::u16string SortLines(std::u16string_view text, const std::string& locale) {
     return result;
 }
 
-std::u16string RemoveDuplicateLines(std::u16string_view text, ProgressReporter& progress) {
+template <typename Offset>
+std::u16string RemoveDuplicateLinesWith(std::u16string_view text, ProgressReporter& progress) {
     // The lines that stay are the first occurrences, in their order; repeats[k] counts the later lines
     // equal to kept line k. Only the kept lines are held, so many repeated lines take little room.
-    std::vector<std::u16string_view> kept;
-    std::vector<size_t> repeats;
-    FirstOccurrences index;
+    std::vector<Offset> repeats;
+    FirstOccurrences<Offset> index(text);
+    ReserveForLines(text, index, repeats);
     size_t lineCount = 0;
     ForEachLine(text, [&](std::u16string_view line) {
         ++lineCount;
-        const size_t k = index.Find(line, kept);
+        const size_t k = index.Find(line);
         if (k == repeats.size()) {
             repeats.push_back(0);
         } else {
             ++repeats[k];
         }
     });
-    if (lineCount < 2) return JoinLines(kept);
+    if (lineCount < 2) return JoinDistinct(index);
+    index.DropTable();
 
     // The walk over the list: at kept line i the repeats of lines 0..i have been removed, so the list
     // then holds every line but those. Its percentage never falls, and a report that would show the
@@ -199,7 +280,7 @@ std::u16string RemoveDuplicateLines(std::u16string_view text, ProgressReporter& 
     // million times).
     size_t count = lineCount;
     int shown = -1;
-    for (size_t i = 0; i < kept.size(); ++i) {
+    for (size_t i = 0; i < index.size(); ++i) {
         progress.PumpEvents();
         count -= repeats[i];
         progress.PumpEvents();
@@ -210,9 +291,21 @@ std::u16string RemoveDuplicateLines(std::u16string_view text, ProgressReporter& 
         }
         progress.PumpEvents();
     }
-    std::u16string result = JoinLines(kept);
+    std::vector<Offset>().swap(repeats);
+    std::u16string result = JoinDistinct(index);
     progress.ClearPercent();
     return result;
+}
+
+}  // namespace
+
+std::u16string SortLines(std::u16string_view text, const std::string& locale) {
+    return FitsNarrowOffsets(text) ? SortLinesWith<uint32_t>(text, locale) : SortLinesWith<size_t>(text, locale);
+}
+
+std::u16string RemoveDuplicateLines(std::u16string_view text, ProgressReporter& progress) {
+    return FitsNarrowOffsets(text) ? RemoveDuplicateLinesWith<uint32_t>(text, progress)
+                                   : RemoveDuplicateLinesWith<size_t>(text, progress);
 }
 
 std::u16string AddLinePrefixSuffix(std::u16string_view text, std::u16string_view prefix, std::u16string_view suffix,

@@ -148,23 +148,34 @@ std::u16string RemoveExtraSpaces(const std::u16string& text, ProgressReporter& p
 
 std::u16string RemoveEmptyLines(const std::u16string& text, ProgressReporter& progress, int stepLimit) {
     progress.SetStatusCaption(u"удаление пустых строк");
-    const std::vector<std::u16string_view> lines = SplitLineViews(text);
+    // Lines are visited in place, never listed: a text of many empty lines would need a view per line.
+    // A first pass counts the lines and the size of the result, so the result is allocated once.
+    size_t lineCount = 0, resultSize = 0;
+    ForEachLine(text, [&](std::u16string_view line) {
+        ++lineCount;
+        if (!IsBlankLine(line)) resultSize += line.size() + 2;
+    });
+    std::u16string result;
+    result.reserve(resultSize);
     StepCounter counter(stepLimit);
-    std::vector<std::u16string_view> kept;
-    kept.reserve(lines.size());
     // The walk removes blank lines from the list in place: after examining line k (0-based) of the
-    // input the list holds the kept lines and the unexamined ones, and the index is kept.size().
-    for (size_t k = 0; k < lines.size(); ++k) {
-        if (!IsBlankLine(lines[k])) kept.push_back(lines[k]);
+    // input the list holds the kept lines and the unexamined ones, and the index is the kept count.
+    size_t k = 0, kept = 0;
+    ForEachLine(text, [&](std::u16string_view line) {
+        if (!IsBlankLine(line)) {
+            result.append(line);
+            result.append(u"\r\n");
+            ++kept;
+        }
         if (counter.StepDone()) {
-            const size_t count = kept.size() + (lines.size() - k - 1);
-            progress.ReportPercent(
-                PercentOfLinesPlusOne(static_cast<int64_t>(kept.size()), static_cast<int64_t>(count)));
+            const size_t count = kept + (lineCount - k - 1);
+            progress.ReportPercent(PercentOfLinesPlusOne(static_cast<int64_t>(kept), static_cast<int64_t>(count)));
             progress.PumpEvents();
         }
-    }
+        ++k;
+    });
     progress.FinishReport();
-    return JoinLines(kept);
+    return result;
 }
 
 }  // namespace vernalith

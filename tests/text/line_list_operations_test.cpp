@@ -250,6 +250,23 @@ TEST(LineListFuzz, ManyLinesWithFewDistinct) {
     EXPECT_LT(fast.Percents().size(), slow.Percents().size());
 }
 
+// Thousands of distinct lines, many the start of another ("line 1", "line 12"), with every kind of
+// line break and no break after the last: the line index grows, and in the sort is dropped and rebuilt.
+TEST(LineListFuzz, ManyDistinctLinesWithMixedBreaks) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> pick(0, 2499);
+    static const std::u16string_view breaks[] = {u"\r\n", u"\r", u"\n"};
+    std::u16string text;
+    for (int i = 0; i < 4000; ++i) {
+        if (i > 0) text += breaks[rng() % 3];
+        text += (rng() % 2 ? u"line " : u"LINE ") + DecodeUtf8(std::to_string(pick(rng)));
+    }
+    RecordingProgress fast, slow;
+    EXPECT_EQ(RemoveDuplicateLines(text, fast), reference::RemoveDuplicateLines(text, slow));
+    EXPECT_EQ(fast.calls, WithoutRepeatedPercents(slow.calls));
+    EXPECT_EQ(SortLines(text, "ru_RU"), reference::SortLines(text, "ru_RU"));
+}
+
 // The fast sort orders by sort keys; the literal one by pairwise comparison. Both keep equal lines in
 // input order, so their results agree exactly. The result is also checked against the order itself.
 TEST(LineListFuzz, SortMatchesPairwiseComparison) {
