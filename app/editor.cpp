@@ -145,9 +145,7 @@ void Editor::ApplyLook() {
     setWrapMode(QsciScintilla::WrapNone);
     // The caret may stand beyond the end of a line; typing there fills the gap with spaces.
     SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, static_cast<unsigned long>(SCVS_USERACCESSIBLE));
-    // The horizontal scroll bar shows only when a line is wider than the view.
-    SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
-    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    FollowLongestLine(true);
     // Very long lines (a whole text joined into one) are laid out once and kept, rather than laid out
     // again on every key press.
     SendScintilla(SCI_SETLAYOUTCACHE, static_cast<unsigned long>(SC_CACHE_PAGE));
@@ -258,7 +256,6 @@ void Editor::Adopt(PreparedDocument document) {
     SendScintilla(SCI_SETUNDOCOLLECTION, 0);
     SendScintilla(SCI_CLEARALL);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
-    SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
     void* incoming = std::exchange(document.document_, nullptr);
     SendScintilla(SCI_SETDOCPOINTER, 0UL, incoming);
     // The control holds the document now; the loader's own reference goes.
@@ -267,6 +264,7 @@ void Editor::Adopt(PreparedDocument document) {
     // A loaded document starts without a typing history, and collects one from here.
     SendScintilla(SCI_SETUNDOCOLLECTION, 1);
     ApplyDocumentSettings();
+    FollowLongestLine(SendScintilla(SCI_GETLENGTH) < kLongestLineTrackedBelow);
     SendScintilla(SCI_GOTOPOS, 0);
     SendScintilla(SCI_SETREADONLY, wasReadOnly ? 1 : 0);
     insertingClean_ = false;
@@ -300,6 +298,15 @@ void Editor::ApplyDocumentSettings() {
     } else {
         SendScintilla(SCI_SETLEXER, static_cast<unsigned long>(SCLEX_NULL));
     }
+}
+
+void Editor::FollowLongestLine(bool follow) {
+    // Following, the horizontal scroll bar shows only when a line is wider than the view and its range
+    // grows with the widest line painted. On a large highlighted text the control answers the bar's
+    // appearing with a pass that colours the whole text (seconds at 16 MB), so there the range is
+    // fixed instead and the bar always shown.
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, follow ? 1UL : 0UL);
+    SendScintilla(SCI_SETSCROLLWIDTH, follow ? 1UL : static_cast<unsigned long>(kFixedScrollWidth));
 }
 
 void Editor::EnsureLineIndex() const {

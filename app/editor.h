@@ -71,6 +71,10 @@ private:
     // The UTF-16 line index that makes offset <-> position mapping fast, built when first needed
     // after a document was adopted (building it is a pass over the whole text).
     void EnsureLineIndex() const;
+    // Whether the horizontal scroll range follows the widest line (small texts) or stays fixed.
+    void FollowLongestLine(bool follow);
+    static constexpr long kLongestLineTrackedBelow = 1L << 20;  // bytes of the stored text
+    static constexpr int kFixedScrollWidth = 2000;              // pixels
     void ApplyLook();
     // What belongs to the document rather than the view: code page, line breaks, tabs, the
     // highlighter's language, keywords and properties. Applied again to every adopted document.
