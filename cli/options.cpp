@@ -193,8 +193,17 @@ void LoadSettings(Options& options) {
     }
     for (const auto& [setting, value] : options.assignments) options.settings.Set(setting, value);
     if (!options.chainFile.empty()) {
-        std::vector<std::u16string> lines = DecodeTextLines(ReadFileBytes(options.chainFile).View());
-        options.chain = std::move(lines);
+        // Read as options3.txt is, except that a file without a byte-order mark that is valid UTF-8 is
+        // read as UTF-8: a chain written by hand in an editor (cp1251 captions are never valid UTF-8).
+        const ByteBuffer bytes = ReadFileBytes(options.chainFile);
+        const std::string_view view = bytes.View();
+        const bool marked =
+            view.starts_with("\xEF\xBB\xBF") || view.starts_with("\xFF\xFE") || view.starts_with("\xFE\xFF");
+        if (!marked && DecodeUtf8Strict(view)) {
+            options.chain = DecodeTextLines("\xEF\xBB\xBF" + std::string(view));
+        } else {
+            options.chain = DecodeTextLines(view);
+        }
     }
 }
 
@@ -289,8 +298,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
 std::string HelpText() {
     std::string text =
         "usage: vernalith-cli [OPTION]... PROCEDURE... [INPUT]\n"
+        "       vernalith-cli [OPTION]... --output-dir DIR PROCEDURE... INPUT...\n"
         "Runs the procedures in order on INPUT (or standard input), each on the previous one's result,\n"
-        "and writes the result to standard output. PROCEDURE is a name (vernalith-cli --list) or a caption.\n"
+        "and writes the result to standard output. PROCEDURE is a name (vernalith-cli --list) or a caption,\n"
+        "or automatic: the procedure chain (the default one, the one of --settings-dir or of --chain-file).\n"
         "Options (each value as the next word or after \"=\"):\n";
     for (const OptionRow& row : kOptions) {
         std::string head = row.name;

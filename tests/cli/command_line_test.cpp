@@ -15,6 +15,7 @@
 
 #include "automatic/procedure_table.h"
 #include "core/byte_io.h"
+#include "core/encoding.h"
 #include "settings/settings_files.h"
 #include "settings/settings_table.h"
 
@@ -518,12 +519,16 @@ TEST_F(CliFiles, AutomaticRunsTheDefaultTheSettingsOrTheFilesChain) {
     EXPECT_EQ(fromFolder.code, 0) << fromFolder.err;
     EXPECT_EQ(fromFolder.out, "a b ");
 
-    // --chain-file wins over the folder's chain; it is read as options3.txt is (here in UTF-8 with a mark).
-    WriteFile(Path("chain.txt"), "\xEF\xBB\xBFопустить регистр\r\nудаление указанных символов\r\n");
-    const Result fromFile =
-        RunCli({"--chain-file", Path("chain.txt"), "--settings-dir", Path("settings"), "automatic"}, "A  B !!");
-    EXPECT_EQ(fromFile.code, 0) << fromFile.err;
-    EXPECT_EQ(fromFile.out, "a  b ");
+    // --chain-file wins over the folder's chain; it is read as options3.txt is (a byte-order mark, else
+    // cp1251), and as UTF-8 when it is valid UTF-8.
+    const std::u16string chain = u"опустить регистр\r\nудаление указанных символов\r\n";
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + EncodeUtf8(chain), EncodeCp1251(chain), EncodeUtf8(chain)}) {
+        WriteFile(Path("chain.txt"), bytes);
+        const Result fromFile =
+            RunCli({"--chain-file", Path("chain.txt"), "--settings-dir", Path("settings"), "automatic"}, "A  B !!");
+        EXPECT_EQ(fromFile.code, 0) << fromFile.err;
+        EXPECT_EQ(fromFile.out, "a  b ");
+    }
     // automatic is one step among others.
     EXPECT_EQ(
         RunCli({"--chain-file", Path("chain.txt"), "--set", "RemoveList=b", "automatic", "RemoveExtraSpaces"}, "A  B c")
