@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <filesystem>
+#include <set>
 #include <span>
 
 #include "core/byte_io.h"
+#include "settings/settings_files.h"
 
 namespace vernalith {
 namespace {
@@ -51,7 +54,7 @@ Setting SettingByName(const std::string& name) {
     return info->id;
 }
 
-constexpr std::array<OptionRow, 14> kOptions = {{
+constexpr std::array<OptionRow, 17> kOptions = {{
     {"--help", "-h", nullptr, "show this help and exit", [](Options& o, const std::string&) { o.showHelp = true; }},
     {"--version", nullptr, nullptr, "show the version and exit",
      [](Options& o, const std::string&) { o.showVersion = true; }},
@@ -84,19 +87,38 @@ constexpr std::array<OptionRow, 14> kOptions = {{
     {"--output", "-o", "FILE",
      "write the result to FILE (replaced only once it is written whole; - is standard output)",
      [](Options& o, const std::string& v) { o.outputPath = v; }},
+    {"--output-dir", nullptr, "DIR",
+     "write each result to DIR under its input's file name (replaced only once written whole); needed for "
+     "several inputs, which run in parallel",
+     [](Options& o, const std::string& v) {
+         if (v.empty()) throw UsageError("--output-dir needs a folder");
+         o.outputDir = v;
+     }},
+    {"--settings-dir", nullptr, "DIR",
+     "read the settings and the procedure chain from the program's five settings files in DIR (--set wins)",
+     [](Options& o, const std::string& v) {
+         if (v.empty()) throw UsageError("--settings-dir needs a folder");
+         o.settingsDir = v;
+     }},
+    {"--chain-file", nullptr, "PATH",
+     "the chain that automatic runs: procedure captions one a line, as the settings file options3.txt holds them",
+     [](Options& o, const std::string& v) {
+         if (v.empty()) throw UsageError("--chain-file needs a file");
+         o.chainFile = v;
+     }},
     {"--set", nullptr, "NAME=VALUE", "set a setting for this run",
      [](Options& o, const std::string& v) {
          auto [name, text] = SplitAssignment(v, "--set");
-         o.settings.Set(SettingByName(name), DecodeUtf8(text));
+         o.assignments.emplace_back(SettingByName(name), DecodeUtf8(text));
      }},
     {"--set-file", nullptr, "NAME=PATH",
      "set a setting to the content of a file (a byte-order mark decides, else UTF-8 if valid, else cp1251)",
      [](Options& o, const std::string& v) {
          auto [name, path] = SplitAssignment(v, "--set-file");
          const Setting id = SettingByName(name);
-         o.settings.Set(id, DecodeAuto(ReadFileBytes(path).View()));
+         o.assignments.emplace_back(id, DecodeAuto(ReadFileBytes(path).View()));
      }},
-    {"--", nullptr, nullptr, "end of the options: every later word is a procedure or the input", nullptr},
+    {"--", nullptr, nullptr, "end of the options: every later word is a procedure or an input", nullptr},
     {"-", nullptr, nullptr, "as INPUT: standard input", nullptr},
 }};
 
@@ -106,6 +128,8 @@ const OptionRow* FindOption(std::string_view name) {
     }
     return nullptr;
 }
+
+bool IsAutomaticWord(const std::string& word) { return word == kAutomaticWord; }
 
 const ProcedureRow* ProcedureByNameOrCaption(const std::string& word) {
     if (const ProcedureRow* info = FindProcedure(word)) return info;
@@ -133,16 +157,68 @@ size_t EditDistance(const std::string& a, const std::string& b) {
     return row[b.size()];
 }
 
+// Where the results go must fit the inputs: several inputs need an output folder, which takes each
+// result under its input's file name, so the inputs are files with distinct names.
+void CheckOutputs(const Options& options) {
+    const size_t inputs = options.inputPaths.size();
+    if (options.outputDir.empty()) {
+        if (inputs > 1) throw UsageError("several inputs need --output-dir DIR for their results");
+        return;
+    }
+    if (!options.outputPath.empty()) throw UsageError("--output and --output-dir exclude each other");
+    if (inputs == 0) throw UsageError("--output-dir needs input files");
+    std::set<std::string> names;
+    for (const std::string& path : options.inputPaths) {
+        if (path == "-") throw UsageError("standard input cannot be written to --output-dir: name the input files");
+        const std::string name = std::filesystem::path(path).filename().string();
+        if (name.empty() || name == "." || name == "..") throw UsageError("not a file name: " + path);
+        if (!names.insert(name).second) throw UsageError("two inputs have the file name " + name);
+    }
+}
+
+// The settings: the defaults, then the settings folder's files (when given), then every --set in
+// order. The chain comes from the chain file when one is given, else from those settings.
+void LoadSettings(Options& options) {
+    if (!options.settingsDir.empty()) {
+        const std::string folder = std::filesystem::absolute(options.settingsDir).lexically_normal().string();
+        const SettingsFolderContents contents = LoadSettingsFolder(folder);
+        if (contents.error) {
+            std::string message = contents.error->Message();
+            if (contents.error->kind == SettingsFileError::Kind::ReadBeyondEnd) {
+                message += ": " + Quoted(contents.error->path);
+            }
+            throw FileError(message);
+        }
+        for (const auto& [setting, value] : contents.values) options.settings.Set(setting, value);
+    }
+    for (const auto& [setting, value] : options.assignments) options.settings.Set(setting, value);
+    if (!options.chainFile.empty()) {
+        // Read as options3.txt is, except that a file without a byte-order mark that is valid UTF-8 is
+        // read as UTF-8: a chain written by hand in an editor (cp1251 captions are never valid UTF-8).
+        const ByteBuffer bytes = ReadFileBytes(options.chainFile);
+        const std::string_view view = bytes.View();
+        const bool marked =
+            view.starts_with("\xEF\xBB\xBF") || view.starts_with("\xFF\xFE") || view.starts_with("\xFE\xFF");
+        if (!marked && DecodeUtf8Strict(view)) {
+            options.chain = DecodeTextLines("\xEF\xBB\xBF" + std::string(view));
+        } else {
+            options.chain = DecodeTextLines(view);
+        }
+    }
+}
+
 }  // namespace
 
 std::string_view NearestProcedureName(const std::string& word) {
     const std::string lower = Lower(word);
     std::string_view best;
     size_t bestDistance = SIZE_MAX;
-    for (const ProcedureRow& info : ProcedureTable()) {
-        const size_t distance = EditDistance(lower, Lower(std::string(info.name)));
-        if (distance < bestDistance) best = info.name, bestDistance = distance;
-    }
+    auto consider = [&](std::string_view name) {
+        const size_t distance = EditDistance(lower, Lower(std::string(name)));
+        if (distance < bestDistance) best = name, bestDistance = distance;
+    };
+    for (const ProcedureRow& info : ProcedureTable()) consider(info.name);
+    consider(kAutomaticWord);
     return best;
 }
 
@@ -185,33 +261,47 @@ Options ParseOptions(const std::vector<std::string>& args) {
     }
     if (options.listProcedures || options.listSettings) return options;
 
-    // Every word names a procedure, except that the last word may name the input file.
-    for (size_t i = 0; i < words.size(); ++i) {
-        const bool last = i + 1 == words.size();
-        if (const ProcedureRow* info = ProcedureByNameOrCaption(words[i])) {
+    // The words name procedures; the first word that names none but an existing file (or "-") starts
+    // the inputs, and every later word is an input too.
+    size_t i = 0;
+    for (; i < words.size(); ++i) {
+        if (IsAutomaticWord(words[i])) {
+            options.procedures.push_back(nullptr);
+        } else if (const ProcedureRow* info = ProcedureByNameOrCaption(words[i])) {
             options.procedures.push_back(info);
-        } else if (last && !options.procedures.empty() && (words[i] == "-" || Exists(words[i]))) {
-            options.inputPath = words[i];
+        } else if (!options.procedures.empty() && (words[i] == "-" || Exists(words[i]))) {
+            break;
         } else {
             throw UsageError("unknown procedure: " + words[i] + " (did you mean " +
                              std::string(NearestProcedureName(words[i])) + "?)");
         }
     }
+    for (; i < words.size(); ++i) {
+        const bool procedureWord = IsAutomaticWord(words[i]) || ProcedureByNameOrCaption(words[i]);
+        if (procedureWord && !Exists(words[i])) {
+            throw UsageError("procedures come before the inputs: " + words[i]);
+        }
+        options.inputPaths.push_back(words[i]);
+    }
     if (options.procedures.empty()) throw UsageError("no procedure given");
     for (size_t i = 0; i + 1 < options.procedures.size(); ++i) {
-        if (options.procedures[i]->report) {
+        if (options.procedures[i] && options.procedures[i]->report) {
             throw UsageError(std::string(options.procedures[i]->name) +
                              " is a report: it can only be the last procedure of a chain");
         }
     }
+    CheckOutputs(options);
+    LoadSettings(options);
     return options;
 }
 
 std::string HelpText() {
     std::string text =
         "usage: vernalith-cli [OPTION]... PROCEDURE... [INPUT]\n"
+        "       vernalith-cli [OPTION]... --output-dir DIR PROCEDURE... INPUT...\n"
         "Runs the procedures in order on INPUT (or standard input), each on the previous one's result,\n"
-        "and writes the result to standard output. PROCEDURE is a name (vernalith-cli --list) or a caption.\n"
+        "and writes the result to standard output. PROCEDURE is a name (vernalith-cli --list) or a caption,\n"
+        "or automatic: the procedure chain (the default one, the one of --settings-dir or of --chain-file).\n"
         "Options (each value as the next word or after \"=\"):\n";
     for (const OptionRow& row : kOptions) {
         std::string head = row.name;

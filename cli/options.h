@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "automatic/procedure_table.h"
@@ -30,14 +31,28 @@ struct Options {
     bool rawText = false;
     std::optional<uint64_t> seed;
     std::string outputPath;  // empty or "-": standard output
-    std::string inputPath;   // empty or "-": standard input
+    std::string outputDir;   // several inputs: each result under the input's file name here
+    // The input files; none, or "-": standard input. Several only with an output folder.
+    std::vector<std::string> inputPaths;
+    std::string settingsDir;  // empty: the defaults
+    std::string chainFile;    // empty: the chain of the settings
+    // The --set and --set-file values, in order.
+    std::vector<std::pair<Setting, std::u16string>> assignments;
+    // The settings the procedures read: the defaults, then the settings folder, then every --set.
     SettingValues settings;
+    // The chain `automatic` runs when it comes from a chain file (otherwise the settings' one).
+    std::optional<std::vector<std::u16string>> chain;
+    // The steps in order; nullptr is the word `automatic`, the procedure chain.
     std::vector<const ProcedureRow*> procedures;
 };
 
+// The word that runs the procedure chain.
+inline constexpr std::string_view kAutomaticWord = "automatic";
+
 // Parses the arguments (without the program name). Options may come anywhere before "--", as
 // "--name value" or "--name=value"; the words are procedures, and the last one may be the input file.
-// Throws UsageError for bad usage and FileError for a --set-file that cannot be read.
+// Throws UsageError for bad usage and FileError for a --set-file, a settings folder or a chain file
+// that cannot be read.
 Options ParseOptions(const std::vector<std::string>& args);
 
 // The --help text: a usage line, then every option on a line of its own, starting with its name.

@@ -10,9 +10,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
+#include "automatic/procedure_table.h"
 #include "core/byte_io.h"
+#include "core/encoding.h"
+#include "settings/settings_files.h"
 #include "settings/settings_table.h"
 
 namespace vernalith {
@@ -416,6 +420,199 @@ TEST(CommandLine, ProgressLineStaysOnStandardErrorAndIsWipedBeforeTheResult) {
     EXPECT_NE(shown.err.find("step 2 of 2"), std::string::npos);
     EXPECT_TRUE(shown.err.ends_with("\r\x1b[K")) << shown.err;
     EXPECT_EQ(plain.err, "");
+}
+
+// A settings folder as the program leaves it: all five files, written from `values`.
+void WriteSettingsFolder(const std::string& folder, const SettingValues& values) {
+    std::filesystem::create_directories(folder);
+    ASSERT_FALSE(SaveSettingsFolder(folder, values).has_value());
+}
+
+TEST_F(CliFiles, SettingsDirSuppliesTheSettingsAndSetStillWins) {
+    SettingValues saved;
+    saved.Set(Setting::RemoveList, u"м");
+    saved.Set(Setting::LinePrefix, u"<li>");
+    saved.Set(Setting::LineSuffix, u"</li>");
+    WriteSettingsFolder(Path("settings"), saved);
+    // options1.txt holds the removal list (in cp1251, as the program writes it).
+    EXPECT_EQ(FileContent(Path("settings/options1.txt")), "\xEC\r\n");
+
+    const Result listed = RunCli({"--settings-dir", Path("settings"), "RemoveListedCharacters"}, "мир");
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(listed.out, "ир");
+    // The record files are read too.
+    EXPECT_EQ(RunCli({"--settings-dir=" + Path("settings"), "AddLinePrefixSuffix"}, "a").out, "<li>a</li>\r\n");
+    // --set wins wherever it stands; the other settings still come from the folder.
+    EXPECT_EQ(
+        RunCli({"--set", "RemoveList=и", "--settings-dir", Path("settings"), "RemoveListedCharacters"}, "мир").out,
+        "мр");
+    EXPECT_EQ(RunCli({"--set", "LineSuffix=;", "--settings-dir", Path("settings"), "AddLinePrefixSuffix"}, "a").out,
+              "<li>a;\r\n");
+    // Without the folder the defaults apply.
+    EXPECT_EQ(RunCli({"RemoveListedCharacters"}, "Memo1 мир").out, " мир");
+}
+
+TEST_F(CliFiles, SettingsDirThatCannotBeReadStopsWithTheFilesMessage) {
+    WriteSettingsFolder(Path("full"), SettingValues());
+    const std::filesystem::path full = dir_ / "full";
+    const struct {
+        const char* name;
+        std::function<void()> damage;
+        std::string err;
+    } cases[] = {
+        {"no folder", [] {},
+         "vernalith-cli: Cannot open file \"" + Path("none/options1.txt") + "\". No such file or directory\n"},
+        {"a list file missing", [&] { std::filesystem::remove(full / "options2.txt"); },
+         "vernalith-cli: Cannot open file \"" + Path("full/options2.txt") + "\". No such file or directory\n"},
+        {"a short record file", [&] { WriteFile(full / "options2.ini", std::string(300, '\0')); },
+         "vernalith-cli: Read beyond end of file: '" + Path("full/options2.ini") + "'\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteSettingsFolder(Path("full"), SettingValues());
+        c.damage();
+        const std::string folder = std::string(c.name) == "no folder" ? Path("none") : Path("full");
+        const Result r = RunCli({"--settings-dir", folder, "RemoveExtraSpaces"}, "a  b");
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, c.err);
+    }
+    // A missing record file stops the reading silently, as in the program: what was read counts.
+    WriteSettingsFolder(Path("full"), [] {
+        SettingValues values;
+        values.Set(Setting::RemoveList, u"р");
+        return values;
+    }());
+    std::filesystem::remove(full / "options.ini");
+    const Result r = RunCli({"--settings-dir", Path("full"), "RemoveListedCharacters"}, "мир");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "ми");
+}
+
+// The names of the default chain's procedures, in order.
+std::vector<std::string> DefaultChainNames() {
+    std::vector<std::string> names;
+    for (const std::u16string& caption : DefaultProcedureChain()) {
+        names.emplace_back(FindProcedureByCaption(caption)->name);
+    }
+    return names;
+}
+
+const std::string kChainSample =
+    "  <b>Первая</b>   глава ,  в  которой  много пробелов !!\r\n\r\n\r\nВторая стро-\r\nка и (см. рис 2) текст.\r\n";
+
+TEST_F(CliFiles, AutomaticRunsTheDefaultTheSettingsOrTheFilesChain) {
+    std::vector<std::string> byName = {"--seed", "5"};
+    for (const std::string& name : DefaultChainNames()) byName.push_back(name);
+    const Result expected = RunCli(byName, kChainSample);
+    ASSERT_EQ(expected.code, 0) << expected.err;
+    const Result automatic = RunCli({"--seed", "5", "automatic"}, kChainSample);
+    EXPECT_EQ(automatic.code, 0) << automatic.err;
+    EXPECT_EQ(automatic.out, expected.out);
+
+    // The settings folder's options3.txt, with its other settings; a text that is no caption runs nothing.
+    SettingValues saved;
+    saved.Set(Setting::ProcedureChain, u"удаление лишних пробелов\r\nno such entry\r\nудаление указанных символов");
+    saved.Set(Setting::RemoveList, u"!");
+    WriteSettingsFolder(Path("settings"), saved);
+    const Result fromFolder = RunCli({"--settings-dir", Path("settings"), "automatic"}, "a  b !!");
+    EXPECT_EQ(fromFolder.code, 0) << fromFolder.err;
+    EXPECT_EQ(fromFolder.out, "a b ");
+
+    // --chain-file wins over the folder's chain; it is read as options3.txt is (a byte-order mark, else
+    // cp1251), and as UTF-8 when it is valid UTF-8.
+    const std::u16string chain = u"опустить регистр\r\nудаление указанных символов\r\n";
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + EncodeUtf8(chain), EncodeCp1251(chain), EncodeUtf8(chain)}) {
+        WriteFile(Path("chain.txt"), bytes);
+        const Result fromFile =
+            RunCli({"--chain-file", Path("chain.txt"), "--settings-dir", Path("settings"), "automatic"}, "A  B !!");
+        EXPECT_EQ(fromFile.code, 0) << fromFile.err;
+        EXPECT_EQ(fromFile.out, "a  b ");
+    }
+    // automatic is one step among others.
+    EXPECT_EQ(
+        RunCli({"--chain-file", Path("chain.txt"), "--set", "RemoveList=b", "automatic", "RemoveExtraSpaces"}, "A  B c")
+            .out,
+        "a c");
+
+    const Result missing = RunCli({"--chain-file", Path("none.txt"), "automatic"}, "x");
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "vernalith-cli: cannot read '" + Path("none.txt") + "': No such file or directory\n");
+}
+
+TEST_F(CliFiles, ChainOverManyFilesGivesEachTheBytesOfItsOwnRun) {
+    std::filesystem::create_directories(dir_ / "in");
+    std::filesystem::create_directories(dir_ / "out");
+    std::vector<std::string> args = {"--seed", "9", "--output-dir", Path("out"), "automatic"};
+    for (int i = 0; i < 12; ++i) {
+        std::string text;
+        for (int repeat = 0; repeat <= i * 20; ++repeat) text += kChainSample;
+        const std::string name = "text" + std::to_string(i) + ".txt";
+        WriteFile(dir_ / "in" / name, i % 3 == 0 ? "\xEF\xBB\xBF" + text : text);
+        args.push_back(Path("in/" + name));
+        if (i == 4) args.push_back(Path("in/missing.txt"));  // fails, and the others still complete
+        if (i == 7) args.push_back(Path("in"));              // a folder: cannot be read
+    }
+    const Result r = RunCli(args);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("cannot read '" + Path("in/missing.txt") + "': No such file or directory\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("cannot read '" + Path("in") + "': Is a directory\n"), std::string::npos) << r.err;
+
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_ / "out"))
+        written.push_back(entry.path().filename());
+    EXPECT_EQ(written.size(), 12u);  // no temporary file left behind
+    for (int i = 0; i < 12; ++i) {
+        const std::string name = "text" + std::to_string(i) + ".txt";
+        SCOPED_TRACE(name);
+        const Result alone = RunCli({"--seed", "9", "automatic", Path("in/" + name)});
+        ASSERT_EQ(alone.code, 0) << alone.err;
+        EXPECT_FALSE(alone.out.empty());
+        EXPECT_EQ(FileContent(dir_ / "out" / name), alone.out);
+    }
+
+    // All well: exit 0, and on a terminal the line counts the files and is wiped at the end.
+    const Result ok = RunCli(
+        {"--output-dir", Path("out"), "RemoveExtraSpaces", Path("in/text1.txt"), Path("in/text2.txt")}, "", true);
+    EXPECT_EQ(ok.code, 0) << ok.err;
+    EXPECT_NE(ok.err.find("2 of 2 files done"), std::string::npos) << ok.err;
+    EXPECT_TRUE(ok.err.ends_with("\r\x1b[K")) << ok.err;
+    EXPECT_EQ(RunCli({"--output-dir", Path("out"), "RemoveExtraSpaces", Path("in/text1.txt")}).code, 0);
+}
+
+TEST_F(CliFiles, SeveralInputsNeedAnOutputFolderAndDistinctNames) {
+    WriteFile(Path("a.txt"), "a");
+    WriteFile(Path("b.txt"), "b");
+    std::filesystem::create_directories(dir_ / "sub");
+    WriteFile(dir_ / "sub" / "a.txt", "c");
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"RemoveExtraSpaces", Path("a.txt"), Path("b.txt")}, "several inputs need --output-dir DIR for their results"},
+        {{"--output-dir", Path("sub"), "-o", Path("x"), "RemoveExtraSpaces", Path("a.txt")},
+         "--output and --output-dir exclude each other"},
+        {{"--output-dir", Path("sub"), "RemoveExtraSpaces"}, "--output-dir needs input files"},
+        {{"--output-dir", Path("sub"), "RemoveExtraSpaces", Path("a.txt"), "-"},
+         "standard input cannot be written to --output-dir: name the input files"},
+        {{"--output-dir", Path("out"), "RemoveExtraSpaces", Path("a.txt"), Path("sub/a.txt")},
+         "two inputs have the file name a.txt"},
+        {{"--output-dir", Path("out"), "RemoveExtraSpaces", Path("a.txt"), "LowerCaseAll"},
+         "procedures come before the inputs: LowerCaseAll"},
+    };
+    for (const auto& c : cases) {
+        const Result r = RunCli(c.args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err, "vernalith-cli: " + c.err + " (vernalith-cli --help shows the usage)\n");
+    }
+    EXPECT_EQ(FileContent(dir_ / "sub" / "a.txt"), "c");
+
+    const Result noFolder = RunCli({"--output-dir", Path("out"), "RemoveExtraSpaces", Path("a.txt"), Path("b.txt")});
+    EXPECT_EQ(noFolder.code, 1);
+    EXPECT_EQ(noFolder.err, "vernalith-cli: cannot write to '" + Path("out") + "': not a folder\n");
 }
 
 }  // namespace
