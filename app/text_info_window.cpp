@@ -42,7 +42,7 @@ void TextInfoWindow::ShowInformation(const TextInformation& information, Progres
     size_t lines = 0;
     for (const WordCount& word : information.words) {
         if (lines > 0) chunk.push_back(u'\n');
-        chunk.append(WordListLine(word));
+        AppendWordListLine(chunk, information, word);
         if (++lines % kLinesPerChunk == 0) {
             end.insertText(ToQString(chunk));
             chunk.clear();

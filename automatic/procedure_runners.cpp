@@ -71,14 +71,14 @@ std::u16string RunTextInfo(const std::u16string& text, ProcedureContext& context
     }
     // Sized first: a list of millions of words would otherwise be copied as the report grows.
     size_t size = info->totalLabel.size() + info->nonSpaceLabel.size() + 4;
-    for (const WordCount& word : info->words) {
-        size += word.word.size() + 3 + 2 + 1;  // " - ", CR LF and the count's first digit
-        for (int64_t count = word.count; count >= 10; count /= 10) ++size;
-    }
+    for (const WordCount& word : info->words) size += WordListLineLength(*info, word) + 2;  // and CR LF
     report.reserve(size);
     line(info->totalLabel);
     line(info->nonSpaceLabel);
-    for (const WordCount& word : info->words) line(WordListLine(word));
+    for (const WordCount& word : info->words) {
+        AppendWordListLine(report, *info, word);
+        report.append(u"\r\n");
+    }
     return report;
 }
 

@@ -328,7 +328,8 @@ private slots:
 
         // Filling lets events through once per full chunk.
         TextInformation information;
-        information.words.resize(distinct, WordCount{u"w", 1});
+        information.text = u"w";
+        information.words.resize(distinct, WordCount{0, 1});
         RecordingProgress progress;
         form4->ShowInformation(information, progress);
         QCOMPARE(progress.calls, std::vector<std::string>({"pump", "pump"}));
