@@ -4,7 +4,9 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMetaObject>
+#include <QScopeGuard>
 #include <QTimer>
+#include <atomic>
 #include <exception>
 #include <thread>
 
@@ -63,6 +65,7 @@ void CommandRunner::RunOnWorker(const Procedure& procedure) {
     // The editor is read-only while the command runs, so its text stays where it is.
     const std::string_view source = editor_.Utf8Text();
     std::exception_ptr failure;
+    std::atomic<bool> finished = false;
     QEventLoop loop;
     // The window's thread shows the worker's reports and offers the stop button as time goes on.
     QTimer reports;
@@ -71,17 +74,27 @@ void CommandRunner::RunOnWorker(const Procedure& procedure) {
         progress_.OfferStopIfLong();
     });
     reports.start(kReportIntervalMs);
-    std::thread worker([&] {
-        try {
-            undoSnapshot_ = DecodeUtf8(source);
-            document.Fill(procedure(undoSnapshot_, context));
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec();
-    worker.join();
+    {
+        std::thread worker([&] {
+            try {
+                undoSnapshot_ = DecodeUtf8(source);
+                document.Fill(procedure(undoSnapshot_, context));
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            finished = true;
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        // The loop can also end before the worker does: the application quitting (the window closed)
+        // ends every event loop at once, and an exception from an event handler leaves it. The
+        // procedure is then stopped at its next progress point rather than left to run to its end
+        // while the window's thread waits, and it is always waited for before anything it uses goes.
+        const auto joinWorker = qScopeGuard([&] {
+            if (!finished) progress_.RequestStop();
+            worker.join();
+        });
+        loop.exec();
+    }
     reports.stop();
     progress.Drain();
     if (failure) {

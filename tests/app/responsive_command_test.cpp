@@ -1,5 +1,6 @@
 // A command whose procedure runs on a worker thread: the window's thread keeps handling events while it
 // works, shows its percentages as they come, and a stop leaves the editor text exactly as it was.
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -8,6 +9,7 @@
 
 #include "app/editor.h"
 #include "app/main_window.h"
+#include "app/progress_panel.h"
 #include "app/support/gui_fixture.h"
 #include "core/procedure_error.h"
 
@@ -45,6 +47,10 @@ private slots:
     void theWindowHandlesEventsAndShowsPercentagesWhileTheProcedureWorks() {
         GuiFixture f;
         f.window().show();
+        // The first painting in the process loads the fonts, which takes a while in a sanitizer build:
+        // done here, it is not counted against the run.
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window()));
+        f.window().repaint();
         f.editor().ReplaceText(u"some text\r\nto change");
         int ticks = 0;
         QStringList percentages;
@@ -134,6 +140,61 @@ private slots:
         QVERIFY(f.window().action("ToolButton50")->isEnabled());
         QVERIFY(f.window().action("ToolButton35")->isEnabled());
         QCOMPARE(f.window().progressPanel()->caption()->text(), QStringLiteral("разбивка на статьи"));
+    }
+
+    // As in the program: closing the last window makes the application quit, which ends every event
+    // loop at once, the command's own included. The procedure is stopped there and then, rather than
+    // left to run to its end while the window's thread waits for it; the text stays as it was.
+    void closingTheWindowDuringARunStopsTheProcedureAtOnce() {
+        GuiFixture f;
+        f.window().show();
+        const std::u16string before = u"text\r\nkept";
+        f.editor().ReplaceText(before);
+        QElapsedTimer sinceStart;
+        qint64 ranFor = -1;
+        QTimer::singleShot(0, &f.window(), [&] {
+            sinceStart.start();
+            f.window().runner().WholeTextCommand(f.window().action("ToolButton22"),
+                                                 [](const std::u16string& text, ProcedureContext& context) {
+                                                     return SlowUpperCase(text, context, std::chrono::seconds(20));
+                                                 },
+                                                 false, {.thread = Thread::Worker});
+            ranFor = sinceStart.elapsed();
+        });
+        QTimer::singleShot(150, &f.window(), [&] { f.window().close(); });
+        QApplication::exec();
+        QVERIFY2(ranFor >= 0 && ranFor < 5000, qPrintable(QString::number(ranFor)));
+        QVERIFY(f.editor().Text() == before);
+        QVERIFY(f.ui.errors.isEmpty());
+        QVERIFY(!f.window().runner().Busy());
+        QVERIFY(!f.editor().isReadOnly());
+    }
+
+    // A stop that comes when the procedure has already done its work (here from the worker itself,
+    // after its last progress point) changes nothing: the result is taken, and the stop is not left
+    // standing to cut the next command short.
+    void aStopAfterTheProcedureIsDoneKeepsItsResult() {
+        GuiFixture f;
+        f.window().show();
+        f.editor().ReplaceText(u"some text");
+        WindowProgress& windowProgress = f.window().progress();
+        f.window().runner().WholeTextCommand(f.window().action("ToolButton22"),
+                                             [&](const std::u16string& text, ProcedureContext& context) {
+                                                 std::u16string result =
+                                                     SlowUpperCase(text, context, std::chrono::milliseconds(50));
+                                                 windowProgress.RequestStop();
+                                                 return result;
+                                             },
+                                             false, {.thread = Thread::Worker});
+        QCOMPARE(f.editor().Text(), std::u16string(u"SOME TEXT"));
+        QVERIFY(f.ui.errors.isEmpty());
+        f.window().runner().WholeTextCommand(f.window().action("ToolButton22"),
+                                             [](const std::u16string& text, ProcedureContext& context) {
+                                                 return SlowUpperCase(text, context, std::chrono::milliseconds(100)) +
+                                                        u"!";
+                                             },
+                                             false, {.thread = Thread::Worker});
+        QCOMPARE(f.editor().Text(), std::u16string(u"SOME TEXT!"));
     }
 };
 
