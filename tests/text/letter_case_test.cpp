@@ -7,6 +7,7 @@
 #include "core/percent.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 #include "text/case_table.h"
 
 namespace vernalith {
@@ -127,19 +128,20 @@ TEST(CapitalizeSentences, Cases) {
 }
 
 TEST(LetterCaseFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
-    std::mt19937 rng(4242);
-    for (int iteration = 0; iteration < testing::FuzzCases(30000); ++iteration) {
-        const std::u16string text = testing::RandomPieces(rng, 20);
-        const int limit = iteration % 6;
-        RecordingProgress fast, slow;
-        ASSERT_EQ(CapitalizeSentences(text, fast, limit), reference::CapitalizeSentences(text, slow, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-        RecordingProgress fastLower, slowLower;
-        ASSERT_EQ(LowerCaseAll(text, fastLower, limit), reference::LowerCaseAll(text, slowLower, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fastLower.calls, slowLower.calls) << "iteration " << iteration;
-    }
+    // Both procedures see the same texts: the generator starts from the same seed for each.
+    const auto makeText = [](std::mt19937& rng, int) { return testing::RandomPieces(rng, 20); };
+    testing::FuzzAgainstReference(
+        4242, 30000, {0, 6}, makeText,
+        [](const std::u16string& text, RecordingProgress& p, int limit) { return CapitalizeSentences(text, p, limit); },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return reference::CapitalizeSentences(text, p, limit);
+        });
+    testing::FuzzAgainstReference(
+        4242, 30000, {0, 6}, makeText,
+        [](const std::u16string& text, RecordingProgress& p, int limit) { return LowerCaseAll(text, p, limit); },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return reference::LowerCaseAll(text, p, limit);
+        });
 }
 
 TEST(LetterCaseFuzz, ReportsEvery30000StepsOnALongText) {
