@@ -27,6 +27,13 @@ struct IsOptional : std::false_type {};
 template <typename T>
 struct IsOptional<std::optional<T>> : std::true_type {};
 
+template <typename Input, typename Result>
+void CompareRuns(int iteration, const Input& input, const Result& result, const Result& expected,
+                 const RecordingProgress& fast, const RecordingProgress& slow) {
+    EXPECT_EQ(result, expected) << "iteration " << iteration << ", input: " << Readable(input);
+    EXPECT_EQ(fast.calls, slow.calls) << "iteration " << iteration << ", input: " << Readable(input);
+}
+
 // Runs FuzzCases(normalCount) random inputs through a fast procedure and its literal reference version
 // and compares the results and the whole progress-call sequences.
 // - `makeInput(rng, iteration)` draws one input (a text, or a struct of a text and its other
@@ -47,22 +54,16 @@ void FuzzAgainstReference(uint32_t seed, int normalCount, StepLimits limits, Mak
         RecordingProgress fastProgress, slowProgress;
         const auto result = fast(input, fastProgress, limit);
         const auto expected = slow(input, slowProgress, limit);
-        if constexpr (IsOptional<std::remove_cvref_t<decltype(expected)>>::value) {
-            if (expected) {
-                EXPECT_EQ(result, *expected) << "iteration " << iteration << ", input: " << Readable(input);
-                EXPECT_EQ(fastProgress.calls, slowProgress.calls)
-                    << "iteration " << iteration << ", input: " << Readable(input);
-            }
-        } else {
-            EXPECT_EQ(result, expected) << "iteration " << iteration << ", input: " << Readable(input);
-            EXPECT_EQ(fastProgress.calls, slowProgress.calls)
-                << "iteration " << iteration << ", input: " << Readable(input);
-        }
         if (::testing::Test::HasFailure()) {
-            ADD_FAILURE() << "stopped at iteration " << iteration << " (seed " << seed
-                          << "), input: " << Readable(input);
+            ADD_FAILURE() << "failed within iteration " << iteration << ", input: " << Readable(input);
             return;
         }
+        if constexpr (IsOptional<std::remove_cvref_t<decltype(expected)>>::value) {
+            if (expected) CompareRuns(iteration, input, result, *expected, fastProgress, slowProgress);
+        } else {
+            CompareRuns(iteration, input, result, expected, fastProgress, slowProgress);
+        }
+        if (::testing::Test::HasFailure()) return;
     }
 }
 
