@@ -8,6 +8,7 @@
 #include "core/percent.h"
 #include "core/procedure_error.h"
 #include "settings/settings_table.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "support/reference_fuzz.h"
@@ -139,11 +140,12 @@ TEST(ArticleHeadingText, Cases) {
 }
 
 TEST(SplitIntoArticles, Cases) {
-    const struct {
+    struct Case {
         const char* input;
         int minChars, headingLength;
         const char* expected;
-    } cases[] = {
+    };
+    const Case cases[] = {
         {"", 40, 37, ""},
         {"123{CR}{LF}456", 40, 37, "123{CR}{LF}456"},
         {"x", 40, 37, "<h1>x</h1>{LF}x"},
@@ -166,15 +168,14 @@ TEST(SplitIntoArticles, Cases) {
          "<h1>Ab</h1>{LF}Ab{CR}{LF}11111{CR}{LF}{LF}<h1>Ccccccccccc</h1>{LF}Ccccccccccc"},
         {"a.b.c", 1, 37, "<h1>a.b.c</h1>{LF}a.{LF}<h1>b.c</h1>{LF}b.{LF}<h1>c</h1>{LF}c"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
+    testing::RunCaseTable(cases, [](const Case& c, RecordingProgress& p) {
         ScriptedRandom random(1);
-        EXPECT_EQ(SplitIntoArticles(T(c.input), Settings(c.minChars, c.minChars, c.headingLength), random, progress),
-                  T(c.expected))
-            << c.input;
-        EXPECT_EQ(progress.calls.front(), "caption разбивка на статьи");
-        EXPECT_EQ(progress.calls.back(), "clear");
-    }
+        std::u16string result =
+            SplitIntoArticles(T(c.input), Settings(c.minChars, c.minChars, c.headingLength), random, p);
+        EXPECT_EQ(p.calls.front(), "caption разбивка на статьи") << c.input;
+        EXPECT_EQ(p.calls.back(), "clear") << c.input;
+        return result;
+    });
 }
 
 TEST(SplitIntoArticles, ReportsOncePerPassAgainstTheGrowingText) {

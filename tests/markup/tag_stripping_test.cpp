@@ -5,6 +5,7 @@
 #include <random>
 
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "support/reference_fuzz.h"
@@ -75,12 +76,9 @@ TEST(StripHtmlTags, Cases) {
         {"<b>>", ">"},
         {"<b>", ""},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(StripHtmlTags(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"caption удаление html разметки", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return StripHtmlTags(text, p); },
+        std::vector<std::string>{"caption удаление html разметки", "caption статус", "clear"});
 }
 
 TEST(StripHtmlTags, U0000IsAnOrdinaryCharacter) {

@@ -6,6 +6,7 @@
 
 #include "core/line_list.h"
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "support/reference_fuzz.h"
@@ -114,10 +115,9 @@ TEST(RemoveListedCharacters, Cases) {
         {"a{LF}b", "abba", ""},                // lines apply one after the other
         {"{CR}", "a{CR}{LF}b", "a{CR}{LF}b"},  // a list line never holds a line break
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveListedCharacters(T(c.input), T(c.list), progress), T(c.expected)) << c.list << " | " << c.input;
-    }
+    testing::RunCaseTable(cases, [](const ListCase& c, RecordingProgress& p) {
+        return RemoveListedCharacters(T(c.input), T(c.list), p);
+    });
 }
 
 TEST(RemoveListedCharacters, PumpsOncePerListLineAndCountsFromZeroForEach) {
@@ -164,11 +164,9 @@ TEST(ReplaceListedCharacters, Cases) {
         {"a,aa", ",", "a-a", "aa-aa"},
         {"a,ba{LF}b,c", ",", "a", "ca"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(ReplaceListedCharacters(T(c.input), T(c.list), T(c.separator), progress), T(c.expected))
-            << c.list << " | " << c.input;
-    }
+    testing::RunCaseTable(cases, [](const Case& c, RecordingProgress& p) {
+        return ReplaceListedCharacters(T(c.input), T(c.list), T(c.separator), p);
+    });
 }
 
 TEST(ReplaceListedCharacters, SetsTheGaugeAndPumpsAtEveryPosition) {

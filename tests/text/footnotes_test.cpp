@@ -5,6 +5,7 @@
 #include <random>
 
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "support/reference_fuzz.h"
@@ -53,12 +54,13 @@ std::u16string RemoveFootnotes(std::u16string s, std::u16string_view startMarker
 }  // namespace reference
 
 TEST(RemoveFootnotes, Cases) {
-    const struct {
+    struct Case {
         const char* start;
         const char* end;
         const char* input;
         const char* expected;
-    } cases[] = {
+    };
+    const Case cases[] = {
         {"(см. рис", ")", "", ""},
         {"(см. рис", ")", "на рисунке (см. рис. 5) видно", "на рисунке  видно"},
         {"(см. рис", ")", "видно (СМ. РИС. 12) дальше", "видно  дальше"},
@@ -85,12 +87,9 @@ TEST(RemoveFootnotes, Cases) {
         {"ёж", ".", "a ЁЖ 1. b Ї", "a  b Ї"},
         {"ї", ".", "a Ї 1. b ї.", "a Ї 1. b "},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveFootnotes(T(c.input), T(c.start), T(c.end), progress), T(c.expected))
-            << c.start << "|" << c.end << "|" << c.input;
-        EXPECT_EQ(progress.calls, (std::vector<std::string>{"caption удаление сносок", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const Case& c, RecordingProgress& p) { return RemoveFootnotes(T(c.input), T(c.start), T(c.end), p); },
+        {"caption удаление сносок", "caption статус", "clear"});
 }
 
 TEST(RemoveFootnotes, U0000IsAnOrdinaryCharacter) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "support/reference_fuzz.h"
@@ -83,11 +84,9 @@ TEST(LowerCaseAll, Cases) {
         {"\u0407\u00DF\u00C0 123 \u0391", "\u0407\u00DF\u00C0 123 \u0391"},  // no case outside the table
         {"{CR}{LF}Я", "{CR}{LF}я"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(LowerCaseAll(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls, (std::vector<std::string>{"caption опускание регистра", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return LowerCaseAll(text, p); },
+        std::vector<std::string>{"caption опускание регистра", "caption статус", "clear"});
 }
 
 TEST(CapitalizeSentences, Cases) {
@@ -119,12 +118,9 @@ TEST(CapitalizeSentences, Cases) {
         {"?xy", "?Xy"},
         {"1.2", "1.2"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(CapitalizeSentences(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"pump", "caption правка регистра", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return CapitalizeSentences(text, p); },
+        std::vector<std::string>{"pump", "caption правка регистра", "caption статус", "clear"});
 }
 
 TEST(LetterCaseFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {

@@ -4,6 +4,7 @@
 
 #include "core/chars.h"
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/literal_counter.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
@@ -102,11 +103,9 @@ TEST(RemoveHyphenation, Cases) {
         {"-", "-"},
         {"a\u2010{CR}{LF}b", "a\u2010{CR}{LF}b"},  // only the hyphen-minus counts
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveHyphenation(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls, (std::vector<std::string>{"caption удаление переносов", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveHyphenation(text, p); },
+        std::vector<std::string>{"caption удаление переносов", "caption статус", "clear"});
 }
 
 TEST(RemoveExtraLineBreaks, Cases) {
@@ -136,12 +135,9 @@ TEST(RemoveExtraLineBreaks, Cases) {
         {"x.{CR}{LF}1{CR}{LF}2{CR}{LF}y", "x.{CR}{LF}1{CR}{LF}2{CR}{LF}y"},
         {"x{CR}{LF}1{CR}{LF}2{CR}{LF}y", "x 1 2 y"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveExtraLineBreaks(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"caption удаление переходов на новую строку", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveExtraLineBreaks(text, p); },
+        std::vector<std::string>{"caption удаление переходов на новую строку", "caption статус", "clear"});
 }
 
 TEST(LineBreaksFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {

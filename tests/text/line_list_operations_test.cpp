@@ -7,6 +7,7 @@
 
 #include "core/line_list.h"
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "support/reference_fuzz.h"
@@ -109,9 +110,7 @@ TEST(SortLines, Cases) {
         {"ru_RU", "Да{CR}{LF}да{CR}{LF}ДА{CR}{LF}а", "а{CR}{LF}Да{CR}{LF}да{CR}{LF}ДА{CR}{LF}"},
         {"ru_RU", "ab {CR}{LF}ab", "ab{CR}{LF}ab {CR}{LF}"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SortLines(T(c.input), c.locale), T(c.expected)) << c.locale << ": " << c.input;
-    }
+    testing::RunCaseTable(cases, [](const SortCase& c, RecordingProgress&) { return SortLines(T(c.input), c.locale); });
 }
 
 // Whatever the locale, letters follow their alphabet, case is ignored and the empty line comes first.
@@ -145,10 +144,8 @@ TEST(RemoveDuplicateLines, Cases) {
         {"ё{CR}{LF}Ё{CR}{LF}е{CR}{LF}ё", "ё{CR}{LF}Ё{CR}{LF}е{CR}{LF}"},
         {"a{TAB}{CR}{LF}a{CR}{LF}a{TAB}", "a{TAB}{CR}{LF}a{CR}{LF}"},
     };
-    for (const auto& c : cases) {
-        SilentProgress progress;
-        EXPECT_EQ(RemoveDuplicateLines(T(c.input), progress), T(c.expected)) << c.input;
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveDuplicateLines(text, p); });
 }
 
 TEST(RemoveDuplicateLines, ComparesU0000AndWholeLines) {
@@ -176,12 +173,13 @@ TEST(RemoveDuplicateLines, Progress) {
 }
 
 TEST(AddLinePrefixSuffix, Cases) {
-    const struct {
+    struct Case {
         const char* prefix;
         const char* suffix;
         const char* input;
         const char* expected;
-    } cases[] = {
+    };
+    const Case cases[] = {
         {"", ".", "", ""},
         {"", ".", "строка", "строка.{CR}{LF}"},
         {"", ".", "один{CR}{LF}{CR}{LF}два", "один.{CR}{LF}.{CR}{LF}два.{CR}{LF}"},
@@ -191,11 +189,9 @@ TEST(AddLinePrefixSuffix, Cases) {
         {"- ", "", " a{CR}{LF}{CR}{LF}", "-  a{CR}{LF}- {CR}{LF}"},
         {"{TAB}", "{CR}", "a{CR}{LF}b", "{TAB}a{CR}{CR}{LF}{TAB}b{CR}{CR}{LF}"},
     };
-    for (const auto& c : cases) {
-        SilentProgress progress;
-        EXPECT_EQ(AddLinePrefixSuffix(T(c.input), T(c.prefix), T(c.suffix), progress), T(c.expected))
-            << c.prefix << "|" << c.suffix << "|" << c.input;
-    }
+    testing::RunCaseTable(cases, [](const Case& c, RecordingProgress& p) {
+        return AddLinePrefixSuffix(T(c.input), T(c.prefix), T(c.suffix), p);
+    });
 }
 
 TEST(AddLinePrefixSuffix, ReportsEvery28LinesAndPumpsEveryLine) {

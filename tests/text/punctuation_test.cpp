@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
 #include "support/reference_fuzz.h"
@@ -88,12 +89,9 @@ TEST(RemoveRepeatedPunctuation, Cases) {
         {"a{CR}.b", "a{CR}.b"},                                                     // a lone CR starts no scan
         {"a{LF}.b", "a{LF}b"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveRepeatedPunctuation(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"caption удаление повторяющейся пунктуации", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveRepeatedPunctuation(text, p); },
+        std::vector<std::string>{"caption удаление повторяющейся пунктуации", "caption статус", "clear"});
 }
 
 TEST(PunctuationFuzz, MatchesTheLiteralAlgorithmTextAndReports) {

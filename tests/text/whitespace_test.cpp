@@ -6,6 +6,7 @@
 
 #include "core/line_list.h"
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/literal_counter.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
@@ -119,11 +120,9 @@ TEST(RemoveExtraSpaces, Cases) {
         {"a  .", "a."},
         {" .", "."},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveExtraSpaces(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls, (std::vector<std::string>{"caption удаление пробелов", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveExtraSpaces(text, p); },
+        std::vector<std::string>{"caption удаление пробелов", "caption статус", "clear"});
 }
 
 TEST(RemoveEmptyLines, Cases) {
@@ -138,12 +137,9 @@ TEST(RemoveEmptyLines, Cases) {
         {"  a  {CR}{LF}", "  a  {CR}{LF}"},
         {"!{LF}я{LF}\u0450", "!{CR}{LF}я{CR}{LF}"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveEmptyLines(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"caption удаление пустых строк", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveEmptyLines(text, p); },
+        std::vector<std::string>{"caption удаление пустых строк", "caption статус", "clear"});
 }
 
 TEST(RemoveEmptyLines, KeepsTextAfterU0000) {
