@@ -8,8 +8,10 @@
 #include "core/percent.h"
 #include "core/procedure_error.h"
 #include "settings/settings_table.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 
 namespace vernalith {
 namespace {
@@ -138,11 +140,12 @@ TEST(ArticleHeadingText, Cases) {
 }
 
 TEST(SplitIntoArticles, Cases) {
-    const struct {
+    struct Case {
         const char* input;
         int minChars, headingLength;
         const char* expected;
-    } cases[] = {
+    };
+    const Case cases[] = {
         {"", 40, 37, ""},
         {"123{CR}{LF}456", 40, 37, "123{CR}{LF}456"},
         {"x", 40, 37, "<h1>x</h1>{LF}x"},
@@ -165,15 +168,14 @@ TEST(SplitIntoArticles, Cases) {
          "<h1>Ab</h1>{LF}Ab{CR}{LF}11111{CR}{LF}{LF}<h1>Ccccccccccc</h1>{LF}Ccccccccccc"},
         {"a.b.c", 1, 37, "<h1>a.b.c</h1>{LF}a.{LF}<h1>b.c</h1>{LF}b.{LF}<h1>c</h1>{LF}c"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
+    testing::RunCaseTable(cases, [](const Case& c, RecordingProgress& p) {
         ScriptedRandom random(1);
-        EXPECT_EQ(SplitIntoArticles(T(c.input), Settings(c.minChars, c.minChars, c.headingLength), random, progress),
-                  T(c.expected))
-            << c.input;
-        EXPECT_EQ(progress.calls.front(), "caption разбивка на статьи");
-        EXPECT_EQ(progress.calls.back(), "clear");
-    }
+        std::u16string result =
+            SplitIntoArticles(T(c.input), Settings(c.minChars, c.minChars, c.headingLength), random, p);
+        EXPECT_EQ(p.calls.front(), "caption разбивка на статьи") << c.input;
+        EXPECT_EQ(p.calls.back(), "clear") << c.input;
+        return result;
+    });
 }
 
 TEST(SplitIntoArticles, ReportsOncePerPassAgainstTheGrowingText) {
@@ -246,28 +248,51 @@ std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
     return testing::RandomText(rng, maxLength, {alphabet, std::size(alphabet)});
 }
 
+struct SplitInput {
+    std::u16string text;
+    ArticleSplitSettings settings;
+    uint32_t randomSeed = 0;
+};
+
+std::string Readable(const SplitInput& in) {
+    const ArticleSplitSettings& s = in.settings;
+    return testing::Readable(in.text) + " with the lengths " + std::to_string(s.minChars) + " to " +
+           std::to_string(s.maxChars) + ", heading length " + std::to_string(s.headingLength) + ", tags " +
+           testing::Readable(s.headingOpenTag) + " " + testing::Readable(s.headingCloseTag) + ", draw seed " +
+           std::to_string(in.randomSeed);
+}
+
 TEST(SplitIntoArticlesFuzz, MatchesTheLiteralSplitTextReportsAndDraws) {
     const std::pair<std::u16string, std::u16string> tags[] = {
         {u"<h1>", u"</h1>"}, {u"", u""}, {u"<h2 class=a.B>", u"</h2>"}, {u"\r\n<", u">\r\n"}};
-    std::mt19937 rng(4242);
     int literal = 0, moved = 0;
-    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
-        const std::u16string text = RandomText(rng, 70);
-        ArticleSplitSettings s;
-        s.minChars = 1 + static_cast<int>(rng() % 30);
-        s.maxChars = s.minChars + (iteration % 2 == 0 ? 0 : static_cast<int>(rng() % 12));
-        s.headingLength = iteration % 5 == 0 ? 37 : static_cast<int>(rng() % 9);
-        std::tie(s.headingOpenTag, s.headingCloseTag) = tags[rng() % std::size(tags)];
-        RecordingProgress fast, slow;
-        ScriptedRandom fastRandom(static_cast<uint32_t>(iteration)), slowRandom(static_cast<uint32_t>(iteration));
-        bool movedHere = false;
-        ASSERT_EQ(SplitIntoArticles(text, s, fastRandom, fast),
-                  reference::SplitIntoArticles(text, s, slowRandom, slow, movedHere))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-        ASSERT_EQ(fastRandom.ranges, slowRandom.ranges) << "iteration " << iteration;
-        ++(movedHere ? moved : literal);
-    }
+    // The result of a run: the text and the ranges of the random draws, which must match too.
+    using TextAndDraws = std::pair<std::u16string, std::vector<uint32_t>>;
+    testing::FuzzAgainstReference(
+        4242, 20000, {},
+        [&tags](std::mt19937& rng, int iteration) {
+            SplitInput in;
+            in.text = RandomText(rng, 70);
+            ArticleSplitSettings& s = in.settings;
+            s.minChars = 1 + static_cast<int>(rng() % 30);
+            s.maxChars = s.minChars + (iteration % 2 == 0 ? 0 : static_cast<int>(rng() % 12));
+            s.headingLength = iteration % 5 == 0 ? 37 : static_cast<int>(rng() % 9);
+            std::tie(s.headingOpenTag, s.headingCloseTag) = tags[rng() % std::size(tags)];
+            in.randomSeed = static_cast<uint32_t>(iteration);
+            return in;
+        },
+        [](const SplitInput& in, RecordingProgress& p, int) {
+            ScriptedRandom random(in.randomSeed);
+            std::u16string result = SplitIntoArticles(in.text, in.settings, random, p);
+            return TextAndDraws(std::move(result), random.ranges);
+        },
+        [&](const SplitInput& in, RecordingProgress& p, int) {
+            ScriptedRandom random(in.randomSeed);
+            bool movedHere = false;
+            std::u16string result = reference::SplitIntoArticles(in.text, in.settings, random, p, movedHere);
+            ++(movedHere ? moved : literal);
+            return TextAndDraws(std::move(result), random.ranges);
+        });
     // Both kinds of run came up: those the described algorithm ends on unchanged, and those where
     // only moving the search position past the article start makes it end.
     EXPECT_GT(literal, 1000);

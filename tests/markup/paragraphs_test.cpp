@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_table.h"
 #include "support/recording_progress.h"
 
 namespace vernalith {
@@ -38,10 +39,8 @@ TEST(InsertParagraphTags, Cases) {
         {"< p", "<p>< p</p>{CR}{LF}"},
         {"<б", "<p><б</p>{CR}{LF}"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(InsertParagraphTags(T(c.input), progress), T(c.expected)) << c.input;
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return InsertParagraphTags(text, p); });
 }
 
 TEST(InsertParagraphTags, KeepsTextAfterU0000) {

@@ -7,6 +7,7 @@
 #include "core/percent.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 #include "text/case_table.h"
 
 namespace vernalith {
@@ -95,18 +96,29 @@ std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
     return testing::RandomText(rng, maxLength, {alphabet, std::size(alphabet)});
 }
 
+struct TextAndTag {
+    std::u16string text, tag;
+};
+
+std::string Readable(const TextAndTag& in) {
+    return testing::Readable(in.text) + " with the tag " + testing::Readable(in.tag);
+}
+
 TEST(CountTagsFuzz, MatchesTheLiteralScanCountsAndReports) {
-    std::mt19937 rng(20260501);
-    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
-        const std::u16string text = RandomText(rng, 40);
-        const std::u16string tag = RandomText(rng, 4);
-        const int limit = 1 + iteration % 7;
-        RecordingProgress fast, slow;
-        const TagCounts expected = reference::CountTags(text, tag, slow, limit);
-        const TagCounts counts = CountTags(text, tag, fast, limit);
-        ASSERT_EQ(TagCountMessage(counts), TagCountMessage(expected)) << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-    }
+    testing::FuzzAgainstReference(
+        20260501, 20000, {1, 7},
+        [](std::mt19937& rng, int) {
+            TextAndTag input;
+            input.text = RandomText(rng, 40);
+            input.tag = RandomText(rng, 4);
+            return input;
+        },
+        [](const TextAndTag& in, RecordingProgress& p, int limit) {
+            return TagCountMessage(CountTags(in.text, in.tag, p, limit));
+        },
+        [](const TextAndTag& in, RecordingProgress& p, int limit) {
+            return TagCountMessage(reference::CountTags(in.text, in.tag, p, limit));
+        });
 }
 
 TEST(CountTagsFuzz, LongTextAtTheDefaultLimit) {

@@ -5,8 +5,10 @@
 #include <random>
 
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 
 namespace vernalith {
 namespace {
@@ -74,12 +76,9 @@ TEST(StripHtmlTags, Cases) {
         {"<b>>", ">"},
         {"<b>", ""},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(StripHtmlTags(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"caption удаление html разметки", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return StripHtmlTags(text, p); },
+        std::vector<std::string>{"caption удаление html разметки", "caption статус", "clear"});
 }
 
 TEST(StripHtmlTags, U0000IsAnOrdinaryCharacter) {
@@ -93,15 +92,12 @@ std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
 }
 
 TEST(StripHtmlTagsFuzz, MatchesTheLiteralScanTextAndReports) {
-    std::mt19937 rng(31337);
-    for (int iteration = 0; iteration < testing::FuzzCases(30000); ++iteration) {
-        const std::u16string text = RandomText(rng, 40);
-        const int limit = iteration % 8;
-        RecordingProgress fast, slow;
-        ASSERT_EQ(StripHtmlTags(text, fast, limit), reference::StripHtmlTags(text, slow, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-    }
+    testing::FuzzAgainstReference(
+        31337, 30000, {0, 8}, [](std::mt19937& rng, int) { return RandomText(rng, 40); },
+        [](const std::u16string& text, RecordingProgress& p, int limit) { return StripHtmlTags(text, p, limit); },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return reference::StripHtmlTags(text, p, limit);
+        });
 }
 
 TEST(StripHtmlTagsFuzz, ReportsEvery30000StepsOnALongText) {

@@ -51,4 +51,22 @@ inline std::u16string T(std::string_view readable) {
     return DecodeUtf8(out);
 }
 
+// The other way round, for failure messages: CR, LF, TAB and U+0000 written out, the rest as UTF-8.
+inline std::string Readable(std::u16string_view text) {
+    std::string out;
+    size_t plain = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        const char* mark = nullptr;
+        if (i < text.size()) {
+            const char16_t c = text[i];
+            mark = c == u'\r' ? "{CR}" : c == u'\n' ? "{LF}" : c == u'\t' ? "{TAB}" : c == u'\0' ? "{NUL}" : nullptr;
+            if (!mark) continue;
+        }
+        out += EncodeUtf8(text.substr(plain, i - plain));
+        if (mark) out += mark;
+        plain = i + 1;
+    }
+    return '"' + out + '"';
+}
+
 }  // namespace vernalith::testing

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/line_list.h"
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 #include "text/case_table.h"
 
 namespace vernalith {
@@ -111,10 +115,9 @@ TEST(RemoveListedCharacters, Cases) {
         {"a{LF}b", "abba", ""},                // lines apply one after the other
         {"{CR}", "a{CR}{LF}b", "a{CR}{LF}b"},  // a list line never holds a line break
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveListedCharacters(T(c.input), T(c.list), progress), T(c.expected)) << c.list << " | " << c.input;
-    }
+    testing::RunCaseTable(cases, [](const ListCase& c, RecordingProgress& p) {
+        return RemoveListedCharacters(T(c.input), T(c.list), p);
+    });
 }
 
 TEST(RemoveListedCharacters, PumpsOncePerListLineAndCountsFromZeroForEach) {
@@ -161,11 +164,9 @@ TEST(ReplaceListedCharacters, Cases) {
         {"a,aa", ",", "a-a", "aa-aa"},
         {"a,ba{LF}b,c", ",", "a", "ca"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(ReplaceListedCharacters(T(c.input), T(c.list), T(c.separator), progress), T(c.expected))
-            << c.list << " | " << c.input;
-    }
+    testing::RunCaseTable(cases, [](const Case& c, RecordingProgress& p) {
+        return ReplaceListedCharacters(T(c.input), T(c.list), T(c.separator), p);
+    });
 }
 
 TEST(ReplaceListedCharacters, SetsTheGaugeAndPumpsAtEveryPosition) {
@@ -209,53 +210,70 @@ std::u16string RandomList(std::mt19937& rng, std::u16string_view separator) {
     return list;
 }
 
+struct ListInput {
+    std::u16string text, list, separator;
+};
+
+std::string Readable(const ListInput& in) {
+    return testing::Readable(in.text) + " with the list " + testing::Readable(in.list) + " and the separator " +
+           testing::Readable(in.separator);
+}
+
 TEST(CharactersFuzz, RemoveListedMatchesTheLiteralAlgorithm) {
     static constexpr std::u16string_view pieces[] = {u"a", u"b", u"A", u"B", u"ё", u"Ё", u" ", u"\r\n"};
-    std::mt19937 rng(77);
-    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
-        const std::u16string text = testing::RandomPieces(rng, 16, pieces);
-        const std::u16string list = RandomList(rng, u"");
-        const int limit = iteration % 5;
-        RecordingProgress fast, slow;
-        ASSERT_EQ(RemoveListedCharacters(text, list, fast, limit),
-                  reference::RemoveListedCharacters(text, list, slow, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-    }
+    testing::FuzzAgainstReference(
+        77, 20000, {0, 5},
+        [](std::mt19937& rng, int) {
+            ListInput in;
+            in.text = testing::RandomPieces(rng, 16, pieces);
+            in.list = RandomList(rng, u"");
+            return in;
+        },
+        [](const ListInput& in, RecordingProgress& p, int limit) {
+            return RemoveListedCharacters(in.text, in.list, p, limit);
+        },
+        [](const ListInput& in, RecordingProgress& p, int limit) {
+            return reference::RemoveListedCharacters(in.text, in.list, p, limit);
+        });
 }
 
 TEST(CharactersFuzz, ReplaceListedMatchesTheLiteralAlgorithmWhereverItEnds) {
     static constexpr std::u16string_view pieces[] = {u"a", u"a", u"b", u"A", u"ё", u" ", u"."};
-    std::mt19937 rng(78);
-    int endless = 0;
-    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
-        const std::u16string text = testing::RandomPieces(rng, 12, pieces);
+    // Both comparisons see the same inputs: the generator starts from the same seed for each.
+    const auto makeInput = [](std::mt19937& rng, int iteration) {
         static constexpr std::u16string_view separators[] = {u",", u",", u"=>", u"a", u""};
-        const std::u16string_view separator = separators[static_cast<size_t>(iteration) % std::size(separators)];
-        const std::u16string list = RandomList(rng, separator);
-        const int limit = iteration % 7;
-        RecordingProgress fast, mended;
-        const std::u16string result = ReplaceListedCharacters(text, list, separator, fast, limit);
-        ASSERT_EQ(result, reference::ReplaceListedCharacters(text, list, separator, mended, limit, true))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, mended.calls) << "iteration " << iteration;
-        // Where the scan as described ends, the rule changes nothing; where it does not, a line of the
-        // list is one the rule deals with.
-        RecordingProgress literal;
-        try {
-            ASSERT_EQ(result, reference::ReplaceListedCharacters(text, list, separator, literal, limit, false))
-                << "iteration " << iteration;
-            ASSERT_EQ(fast.calls, literal.calls) << "iteration " << iteration;
-        } catch (const reference::Endless&) {
-            ++endless;
-            bool mendedLine = false;
-            for (std::u16string_view line : SplitLineViews(list)) {
-                const ReplacePair pair = SplitReplaceLine(line, separator);
-                mendedLine |= (pair.search.empty() && !pair.replacement.empty()) || ReplacementRescansItself(pair);
+        ListInput in;
+        in.text = testing::RandomPieces(rng, 12, pieces);
+        in.separator = separators[static_cast<size_t>(iteration) % std::size(separators)];
+        in.list = RandomList(rng, in.separator);
+        return in;
+    };
+    const auto fast = [](const ListInput& in, RecordingProgress& p, int limit) {
+        return ReplaceListedCharacters(in.text, in.list, in.separator, p, limit);
+    };
+    testing::FuzzAgainstReference(
+        78, 20000, {0, 7}, makeInput, fast, [](const ListInput& in, RecordingProgress& p, int limit) {
+            return reference::ReplaceListedCharacters(in.text, in.list, in.separator, p, limit, true);
+        });
+    // Where the scan as described ends, the rule changes nothing; where it does not, a line of the
+    // list is one the rule deals with.
+    int endless = 0;
+    testing::FuzzAgainstReference(
+        78, 20000, {0, 7}, makeInput, fast,
+        [&endless](const ListInput& in, RecordingProgress& p, int limit) -> std::optional<std::u16string> {
+            try {
+                return reference::ReplaceListedCharacters(in.text, in.list, in.separator, p, limit, false);
+            } catch (const reference::Endless&) {
+                ++endless;
+                bool mendedLine = false;
+                for (std::u16string_view line : SplitLineViews(in.list)) {
+                    const ReplacePair pair = SplitReplaceLine(line, in.separator);
+                    mendedLine |= (pair.search.empty() && !pair.replacement.empty()) || ReplacementRescansItself(pair);
+                }
+                EXPECT_TRUE(mendedLine) << "the literal scan does not end on a list the rule leaves alone";
+                return std::nullopt;
             }
-            ASSERT_TRUE(mendedLine) << "iteration " << iteration;
-        }
-    }
+        });
     EXPECT_GT(endless, 100);  // the endless kind was met, not only avoided
 }
 

@@ -5,8 +5,10 @@
 #include <random>
 
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 #include "text/case_table.h"
 
 namespace vernalith {
@@ -52,12 +54,13 @@ std::u16string RemoveFootnotes(std::u16string s, std::u16string_view startMarker
 }  // namespace reference
 
 TEST(RemoveFootnotes, Cases) {
-    const struct {
+    struct Case {
         const char* start;
         const char* end;
         const char* input;
         const char* expected;
-    } cases[] = {
+    };
+    const Case cases[] = {
         {"(см. рис", ")", "", ""},
         {"(см. рис", ")", "на рисунке (см. рис. 5) видно", "на рисунке  видно"},
         {"(см. рис", ")", "видно (СМ. РИС. 12) дальше", "видно  дальше"},
@@ -84,12 +87,9 @@ TEST(RemoveFootnotes, Cases) {
         {"ёж", ".", "a ЁЖ 1. b Ї", "a  b Ї"},
         {"ї", ".", "a Ї 1. b ї.", "a Ї 1. b "},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveFootnotes(T(c.input), T(c.start), T(c.end), progress), T(c.expected))
-            << c.start << "|" << c.end << "|" << c.input;
-        EXPECT_EQ(progress.calls, (std::vector<std::string>{"caption удаление сносок", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const Case& c, RecordingProgress& p) { return RemoveFootnotes(T(c.input), T(c.start), T(c.end), p); },
+        {"caption удаление сносок", "caption статус", "clear"});
 }
 
 TEST(RemoveFootnotes, U0000IsAnOrdinaryCharacter) {
@@ -101,37 +101,51 @@ TEST(RemoveFootnotes, U0000IsAnOrdinaryCharacter) {
 
 using testing::RandomText;
 
+struct FootnoteInput {
+    std::u16string text, start, end;
+};
+
+std::string Readable(const FootnoteInput& in) {
+    return testing::Readable(in.text) + " between " + testing::Readable(in.start) + " and " + testing::Readable(in.end);
+}
+
+std::u16string RunFast(const FootnoteInput& in, RecordingProgress& progress, int limit) {
+    return RemoveFootnotes(in.text, in.start, in.end, progress, limit);
+}
+
+std::u16string RunReference(const FootnoteInput& in, RecordingProgress& progress, int limit) {
+    return reference::RemoveFootnotes(in.text, in.start, in.end, progress, limit);
+}
+
 // Short markers over a small alphabet, so that starts, ends, overlaps, repeats and windows of every
 // size are common; a small step limit so that the report sequences are compared too.
 TEST(FootnotesFuzz, MatchesTheLiteralAlgorithmTextAndReports) {
-    std::mt19937 rng(20261211);
     static const char16_t letters[] = u"(()))xXсС \r\n\0";
-    const std::u16string alphabet(letters, std::size(letters) - 1);
-    for (int iteration = 0; iteration < testing::FuzzCases(30000); ++iteration) {
-        const std::u16string text = RandomText(rng, 60, alphabet);
-        const std::u16string start = RandomText(rng, 3, alphabet);
-        const std::u16string end = RandomText(rng, 2, alphabet);
-        const int limit = iteration % 6;
-        RecordingProgress fast, slow;
-        ASSERT_EQ(RemoveFootnotes(text, start, end, fast, limit),
-                  reference::RemoveFootnotes(text, start, end, slow, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-    }
+    static const std::u16string alphabet(letters, std::size(letters) - 1);
+    testing::FuzzAgainstReference(
+        20261211, 30000, {0, 6},
+        [](std::mt19937& rng, int) {
+            FootnoteInput in;
+            in.text = RandomText(rng, 60, alphabet);
+            in.start = RandomText(rng, 3, alphabet);
+            in.end = RandomText(rng, 2, alphabet);
+            return in;
+        },
+        RunFast, RunReference);
 }
 
 // Markers with repeated parts (where a naive restart would miss a match) over a two-letter text.
 TEST(FootnotesFuzz, SelfOverlappingMarkers) {
-    std::mt19937 rng(3);
-    for (int iteration = 0; iteration < testing::FuzzCases(10000); ++iteration) {
-        const std::u16string text = RandomText(rng, 80, u"aAb");
-        const std::u16string start = RandomText(rng, 5, u"aab");
-        const std::u16string end = RandomText(rng, 4, u"abb");
-        RecordingProgress fast, slow;
-        ASSERT_EQ(RemoveFootnotes(text, start, end, fast, 2), reference::RemoveFootnotes(text, start, end, slow, 2))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-    }
+    testing::FuzzAgainstReference(
+        3, 10000, {2, 1},
+        [](std::mt19937& rng, int) {
+            FootnoteInput in;
+            in.text = RandomText(rng, 80, u"aAb");
+            in.start = RandomText(rng, 5, u"aab");
+            in.end = RandomText(rng, 4, u"abb");
+            return in;
+        },
+        RunFast, RunReference);
 }
 
 TEST(FootnotesFuzz, ReportsEvery30000StepsOnALongText) {

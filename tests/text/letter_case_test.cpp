@@ -5,8 +5,10 @@
 #include <algorithm>
 
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 #include "text/case_table.h"
 
 namespace vernalith {
@@ -82,11 +84,9 @@ TEST(LowerCaseAll, Cases) {
         {"\u0407\u00DF\u00C0 123 \u0391", "\u0407\u00DF\u00C0 123 \u0391"},  // no case outside the table
         {"{CR}{LF}Я", "{CR}{LF}я"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(LowerCaseAll(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls, (std::vector<std::string>{"caption опускание регистра", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return LowerCaseAll(text, p); },
+        std::vector<std::string>{"caption опускание регистра", "caption статус", "clear"});
 }
 
 TEST(CapitalizeSentences, Cases) {
@@ -118,28 +118,26 @@ TEST(CapitalizeSentences, Cases) {
         {"?xy", "?Xy"},
         {"1.2", "1.2"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(CapitalizeSentences(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"pump", "caption правка регистра", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return CapitalizeSentences(text, p); },
+        std::vector<std::string>{"pump", "caption правка регистра", "caption статус", "clear"});
 }
 
 TEST(LetterCaseFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
-    std::mt19937 rng(4242);
-    for (int iteration = 0; iteration < testing::FuzzCases(30000); ++iteration) {
-        const std::u16string text = testing::RandomPieces(rng, 20);
-        const int limit = iteration % 6;
-        RecordingProgress fast, slow;
-        ASSERT_EQ(CapitalizeSentences(text, fast, limit), reference::CapitalizeSentences(text, slow, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-        RecordingProgress fastLower, slowLower;
-        ASSERT_EQ(LowerCaseAll(text, fastLower, limit), reference::LowerCaseAll(text, slowLower, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fastLower.calls, slowLower.calls) << "iteration " << iteration;
-    }
+    // Both procedures see the same texts: the generator starts from the same seed for each.
+    const auto makeText = [](std::mt19937& rng, int) { return testing::RandomPieces(rng, 20); };
+    testing::FuzzAgainstReference(
+        4242, 30000, {0, 6}, makeText,
+        [](const std::u16string& text, RecordingProgress& p, int limit) { return CapitalizeSentences(text, p, limit); },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return reference::CapitalizeSentences(text, p, limit);
+        });
+    testing::FuzzAgainstReference(
+        4242, 30000, {0, 6}, makeText,
+        [](const std::u16string& text, RecordingProgress& p, int limit) { return LowerCaseAll(text, p, limit); },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return reference::LowerCaseAll(text, p, limit);
+        });
 }
 
 TEST(LetterCaseFuzz, ReportsEvery30000StepsOnALongText) {

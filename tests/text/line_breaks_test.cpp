@@ -4,9 +4,11 @@
 
 #include "core/chars.h"
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/literal_counter.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 
 namespace vernalith {
 namespace {
@@ -101,11 +103,9 @@ TEST(RemoveHyphenation, Cases) {
         {"-", "-"},
         {"a\u2010{CR}{LF}b", "a\u2010{CR}{LF}b"},  // only the hyphen-minus counts
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveHyphenation(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls, (std::vector<std::string>{"caption удаление переносов", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveHyphenation(text, p); },
+        std::vector<std::string>{"caption удаление переносов", "caption статус", "clear"});
 }
 
 TEST(RemoveExtraLineBreaks, Cases) {
@@ -135,33 +135,34 @@ TEST(RemoveExtraLineBreaks, Cases) {
         {"x.{CR}{LF}1{CR}{LF}2{CR}{LF}y", "x.{CR}{LF}1{CR}{LF}2{CR}{LF}y"},
         {"x{CR}{LF}1{CR}{LF}2{CR}{LF}y", "x 1 2 y"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveExtraLineBreaks(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"caption удаление переходов на новую строку", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveExtraLineBreaks(text, p); },
+        std::vector<std::string>{"caption удаление переходов на новую строку", "caption статус", "clear"});
 }
 
 TEST(LineBreaksFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
     static constexpr std::u16string_view pieces[] = {u" ",  u" ", u"-", u"-", u"-",  u"\r\n",   u"\r\n", u"\r",
                                                      u"\n", u"a", u"Я", u"ё", u"Ё",  u".",      u"?",    u";",
                                                      u",",  u"7", u")", u"«", u"\"", u"- \r\n", u"-\r\n"};
-    std::mt19937 rng(20260315);
-    for (int iteration = 0; iteration < testing::FuzzCases(30000); ++iteration) {
-        const std::u16string text = testing::RandomPieces(
+    // Both procedures see the same texts: the generator starts from the same seed for each.
+    const auto makeText = [](std::mt19937& rng, int iteration) {
+        return testing::RandomPieces(
             rng, 24, iteration % 2 ? std::span<const std::u16string_view>(pieces) : testing::kCleanupPieces);
-        const int limit = iteration % 6;
-        RecordingProgress fast, slow;
-        ASSERT_EQ(RemoveHyphenation(text, fast, limit), reference::RemoveHyphenation(text, slow, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-        RecordingProgress fastBreaks, slowBreaks;
-        ASSERT_EQ(RemoveExtraLineBreaks(text, fastBreaks, limit),
-                  reference::RemoveExtraLineBreaks(text, slowBreaks, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fastBreaks.calls, slowBreaks.calls) << "iteration " << iteration;
-    }
+    };
+    testing::FuzzAgainstReference(
+        20260315, 30000, {0, 6}, makeText,
+        [](const std::u16string& text, RecordingProgress& p, int limit) { return RemoveHyphenation(text, p, limit); },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return reference::RemoveHyphenation(text, p, limit);
+        });
+    testing::FuzzAgainstReference(
+        20260315, 30000, {0, 6}, makeText,
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return RemoveExtraLineBreaks(text, p, limit);
+        },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return reference::RemoveExtraLineBreaks(text, p, limit);
+        });
 }
 
 TEST(LineBreaksFuzz, ReportsEvery30000StepsOnALongText) {

@@ -7,8 +7,10 @@
 
 #include "core/line_list.h"
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 #include "text/line_collation.h"
 
 namespace vernalith {
@@ -108,9 +110,7 @@ TEST(SortLines, Cases) {
         {"ru_RU", "Да{CR}{LF}да{CR}{LF}ДА{CR}{LF}а", "а{CR}{LF}Да{CR}{LF}да{CR}{LF}ДА{CR}{LF}"},
         {"ru_RU", "ab {CR}{LF}ab", "ab{CR}{LF}ab {CR}{LF}"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SortLines(T(c.input), c.locale), T(c.expected)) << c.locale << ": " << c.input;
-    }
+    testing::RunCaseTable(cases, [](const SortCase& c, RecordingProgress&) { return SortLines(T(c.input), c.locale); });
 }
 
 // Whatever the locale, letters follow their alphabet, case is ignored and the empty line comes first.
@@ -144,10 +144,8 @@ TEST(RemoveDuplicateLines, Cases) {
         {"ё{CR}{LF}Ё{CR}{LF}е{CR}{LF}ё", "ё{CR}{LF}Ё{CR}{LF}е{CR}{LF}"},
         {"a{TAB}{CR}{LF}a{CR}{LF}a{TAB}", "a{TAB}{CR}{LF}a{CR}{LF}"},
     };
-    for (const auto& c : cases) {
-        SilentProgress progress;
-        EXPECT_EQ(RemoveDuplicateLines(T(c.input), progress), T(c.expected)) << c.input;
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveDuplicateLines(text, p); });
 }
 
 TEST(RemoveDuplicateLines, ComparesU0000AndWholeLines) {
@@ -175,12 +173,13 @@ TEST(RemoveDuplicateLines, Progress) {
 }
 
 TEST(AddLinePrefixSuffix, Cases) {
-    const struct {
+    struct Case {
         const char* prefix;
         const char* suffix;
         const char* input;
         const char* expected;
-    } cases[] = {
+    };
+    const Case cases[] = {
         {"", ".", "", ""},
         {"", ".", "строка", "строка.{CR}{LF}"},
         {"", ".", "один{CR}{LF}{CR}{LF}два", "один.{CR}{LF}.{CR}{LF}два.{CR}{LF}"},
@@ -190,11 +189,9 @@ TEST(AddLinePrefixSuffix, Cases) {
         {"- ", "", " a{CR}{LF}{CR}{LF}", "-  a{CR}{LF}- {CR}{LF}"},
         {"{TAB}", "{CR}", "a{CR}{LF}b", "{TAB}a{CR}{CR}{LF}{TAB}b{CR}{CR}{LF}"},
     };
-    for (const auto& c : cases) {
-        SilentProgress progress;
-        EXPECT_EQ(AddLinePrefixSuffix(T(c.input), T(c.prefix), T(c.suffix), progress), T(c.expected))
-            << c.prefix << "|" << c.suffix << "|" << c.input;
-    }
+    testing::RunCaseTable(cases, [](const Case& c, RecordingProgress& p) {
+        return AddLinePrefixSuffix(T(c.input), T(c.prefix), T(c.suffix), p);
+    });
 }
 
 TEST(AddLinePrefixSuffix, ReportsEvery28LinesAndPumpsEveryLine) {
@@ -217,25 +214,44 @@ std::u16string RandomLines(std::mt19937& rng, size_t maxLength, std::u16string_v
     return testing::RandomText(rng, maxLength, alphabet);
 }
 
-TEST(LineListFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
-    std::mt19937 rng(20261210);
-    static const char16_t letters[] = u"aAb \r\n\n\r\n\t\0ёЁ";
-    const std::u16string alphabet(letters, std::size(letters) - 1);
-    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
-        const std::u16string text = RandomLines(rng, 30, alphabet);
-        RecordingProgress fast, slow;
-        ASSERT_EQ(RemoveDuplicateLines(text, fast), reference::RemoveDuplicateLines(text, slow)) << iteration;
-        ASSERT_EQ(fast.calls, WithoutRepeatedPercents(slow.calls)) << iteration;
+struct LinesInput {
+    std::u16string text, prefix, suffix;
+};
 
-        const int limit = iteration % 5;
-        const std::u16string prefix = RandomLines(rng, 2, u"-ab ");
-        const std::u16string suffix = RandomLines(rng, 2, u".ab\r");
-        RecordingProgress fastAdd, slowAdd;
-        ASSERT_EQ(AddLinePrefixSuffix(text, prefix, suffix, fastAdd, limit),
-                  reference::AddLinePrefixSuffix(text, prefix, suffix, slowAdd, limit))
-            << iteration;
-        ASSERT_EQ(fastAdd.calls, slowAdd.calls) << iteration;
-    }
+std::string Readable(const LinesInput& in) {
+    return testing::Readable(in.text) + " with the prefix " + testing::Readable(in.prefix) + " and the suffix " +
+           testing::Readable(in.suffix);
+}
+
+TEST(LineListFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
+    static const char16_t letters[] = u"aAb \r\n\n\r\n\t\0ёЁ";
+    static const std::u16string alphabet(letters, std::size(letters) - 1);
+    // Both procedures see the same inputs: the generator starts from the same seed for each.
+    const auto makeInput = [](std::mt19937& rng, int) {
+        LinesInput in;
+        in.text = RandomLines(rng, 30, alphabet);
+        in.prefix = RandomLines(rng, 2, u"-ab ");
+        in.suffix = RandomLines(rng, 2, u".ab\r");
+        return in;
+    };
+    // Removing duplicates has no step limit; the fast version reports a percentage only when it changes.
+    testing::FuzzAgainstReference(
+        20261210, 20000, {0, 5}, makeInput,
+        [](const LinesInput& in, RecordingProgress& p, int) { return RemoveDuplicateLines(in.text, p); },
+        [](const LinesInput& in, RecordingProgress& p, int) {
+            RecordingProgress literal;
+            std::u16string result = reference::RemoveDuplicateLines(in.text, literal);
+            p.calls = WithoutRepeatedPercents(literal.calls);
+            return result;
+        });
+    testing::FuzzAgainstReference(
+        20261210, 20000, {0, 5}, makeInput,
+        [](const LinesInput& in, RecordingProgress& p, int limit) {
+            return AddLinePrefixSuffix(in.text, in.prefix, in.suffix, p, limit);
+        },
+        [](const LinesInput& in, RecordingProgress& p, int limit) {
+            return reference::AddLinePrefixSuffix(in.text, in.prefix, in.suffix, p, limit);
+        });
 }
 
 TEST(LineListFuzz, ManyLinesWithFewDistinct) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 #include "text/case_table.h"
 
 namespace vernalith {
@@ -87,27 +89,26 @@ TEST(RemoveRepeatedPunctuation, Cases) {
         {"a{CR}.b", "a{CR}.b"},                                                     // a lone CR starts no scan
         {"a{LF}.b", "a{LF}b"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveRepeatedPunctuation(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"caption удаление повторяющейся пунктуации", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveRepeatedPunctuation(text, p); },
+        std::vector<std::string>{"caption удаление повторяющейся пунктуации", "caption статус", "clear"});
 }
 
 TEST(PunctuationFuzz, MatchesTheLiteralAlgorithmTextAndReports) {
     static constexpr std::u16string_view pieces[] = {u".",    u".",  u",", u"!", u"?", u":", u";", u"\n", u"\n",
                                                      u"\r\n", u"\r", u" ", u"1", u"a", u"Я", u"ё", u"Ё",  u"-"};
-    std::mt19937 rng(9090);
-    for (int iteration = 0; iteration < testing::FuzzCases(40000); ++iteration) {
-        const std::u16string text = testing::RandomPieces(
-            rng, 24, iteration % 2 ? std::span<const std::u16string_view>(pieces) : testing::kCleanupPieces);
-        const int limit = iteration % 6;
-        RecordingProgress fast, slow;
-        ASSERT_EQ(RemoveRepeatedPunctuation(text, fast, limit), reference::RemoveRepeatedPunctuation(text, slow, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-    }
+    testing::FuzzAgainstReference(
+        9090, 40000, {0, 6},
+        [](std::mt19937& rng, int iteration) {
+            return testing::RandomPieces(
+                rng, 24, iteration % 2 ? std::span<const std::u16string_view>(pieces) : testing::kCleanupPieces);
+        },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return RemoveRepeatedPunctuation(text, p, limit);
+        },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return reference::RemoveRepeatedPunctuation(text, p, limit);
+        });
 }
 
 TEST(PunctuationFuzz, ReportsEvery30000StepsOnALongText) {

@@ -6,9 +6,11 @@
 
 #include "core/line_list.h"
 #include "core/percent.h"
+#include "support/case_table.h"
 #include "support/literal_counter.h"
 #include "support/random_text.h"
 #include "support/recording_progress.h"
+#include "support/reference_fuzz.h"
 
 namespace vernalith {
 namespace {
@@ -118,11 +120,9 @@ TEST(RemoveExtraSpaces, Cases) {
         {"a  .", "a."},
         {" .", "."},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveExtraSpaces(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls, (std::vector<std::string>{"caption удаление пробелов", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveExtraSpaces(text, p); },
+        std::vector<std::string>{"caption удаление пробелов", "caption статус", "clear"});
 }
 
 TEST(RemoveEmptyLines, Cases) {
@@ -137,12 +137,9 @@ TEST(RemoveEmptyLines, Cases) {
         {"  a  {CR}{LF}", "  a  {CR}{LF}"},
         {"!{LF}я{LF}\u0450", "!{CR}{LF}я{CR}{LF}"},
     };
-    for (const auto& c : cases) {
-        RecordingProgress progress;
-        EXPECT_EQ(RemoveEmptyLines(T(c.input), progress), T(c.expected)) << c.input;
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"caption удаление пустых строк", "caption статус", "clear"}));
-    }
+    testing::RunCaseTable(
+        cases, [](const std::u16string& text, RecordingProgress& p) { return RemoveEmptyLines(text, p); },
+        std::vector<std::string>{"caption удаление пустых строк", "caption статус", "clear"});
 }
 
 TEST(RemoveEmptyLines, KeepsTextAfterU0000) {
@@ -159,19 +156,20 @@ std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
 }
 
 TEST(WhitespaceFuzz, MatchesTheLiteralAlgorithmsTextAndReports) {
-    std::mt19937 rng(20261209);
-    for (int iteration = 0; iteration < testing::FuzzCases(20000); ++iteration) {
-        const std::u16string text = RandomText(rng, 40);
-        const int limit = 1 + iteration % 7;
-        RecordingProgress fast, slow;
-        ASSERT_EQ(RemoveExtraSpaces(text, fast, limit), reference::RemoveExtraSpaces(text, slow, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fast.calls, slow.calls) << "iteration " << iteration;
-        RecordingProgress fastLines, slowLines;
-        ASSERT_EQ(RemoveEmptyLines(text, fastLines, limit), reference::RemoveEmptyLines(text, slowLines, limit))
-            << "iteration " << iteration;
-        ASSERT_EQ(fastLines.calls, slowLines.calls) << "iteration " << iteration;
-    }
+    // Both procedures see the same texts: the generator starts from the same seed for each.
+    const auto makeText = [](std::mt19937& rng, int) { return RandomText(rng, 40); };
+    testing::FuzzAgainstReference(
+        20261209, 20000, {1, 7}, makeText,
+        [](const std::u16string& text, RecordingProgress& p, int limit) { return RemoveExtraSpaces(text, p, limit); },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return reference::RemoveExtraSpaces(text, p, limit);
+        });
+    testing::FuzzAgainstReference(
+        20261209, 20000, {1, 7}, makeText,
+        [](const std::u16string& text, RecordingProgress& p, int limit) { return RemoveEmptyLines(text, p, limit); },
+        [](const std::u16string& text, RecordingProgress& p, int limit) {
+            return reference::RemoveEmptyLines(text, p, limit);
+        });
 }
 
 TEST(WhitespaceFuzz, ReportsEvery30000StepsOnALongText) {
