@@ -1,5 +1,8 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -32,5 +35,17 @@ struct ProgramWith {
     std::unique_ptr<ApplicationWindows> windows;
 };
 using Program = ProgramWith<>;
+
+// The main of a program benchmark: headless unless a platform is chosen, the application configured
+// as at start-up, then every benchmark registered in the executable.
+inline int RunProgramBenchmarks(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ConfigureApplication(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 }  // namespace vernalith::bench

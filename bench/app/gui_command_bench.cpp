@@ -52,11 +52,4 @@ BENCHMARK(EditorReplace)->Arg(16)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace vernalith::bench
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return vernalith::bench::RunProgramBenchmarks(argc, argv); }

@@ -85,12 +85,4 @@ BENCHMARK(EditorAdopt)->Arg(16)->Arg(100)->Iterations(3)->Unit(benchmark::kMilli
 }  // namespace
 }  // namespace vernalith::bench
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    vernalith::ConfigureApplication(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return vernalith::bench::RunProgramBenchmarks(argc, argv); }
