@@ -88,6 +88,8 @@ private slots:
         std::u16string text;
         while (text.size() < 8'000'000) text += u"Это  строка   текста ,  с пробелами .\r\n";
         f.editor().ReplaceText(text);
+        // The window has painted before the click, as it has when a user clicks.
+        QCoreApplication::processEvents();
         int ticks = 0;
         QTimer timer;
         QObject::connect(&timer, &QTimer::timeout, &timer, [&] { ++ticks; });
