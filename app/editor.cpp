@@ -146,10 +146,8 @@ void Editor::ApplyLook() {
     // The caret may stand beyond the end of a line; typing there fills the gap with spaces.
     SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, static_cast<unsigned long>(SCVS_USERACCESSIBLE));
     FollowLongestLine(true);
-    // Very long lines (a whole text joined into one) are laid out once and kept, rather than laid out
-    // again on every key press.
-    SendScintilla(SCI_SETLAYOUTCACHE, static_cast<unsigned long>(SC_CACHE_PAGE));
-    SendScintilla(SCI_SETPOSITIONCACHE, 65536UL);
+    // The control's own layout cache (the caret's line) is kept: caching the page did not make typing in
+    // a very long line faster, and made repaints of a large highlighted text during a command slower.
 }
 
 void Editor::SetHighlighter(QsciLexer* lexer) {
