@@ -3,12 +3,13 @@
 #include <array>
 #include <cstdint>
 
+#include "core/transcode_support.h"
+
 namespace vernalith {
 namespace {
 
-constexpr std::array<char16_t, 128> kCp1251High = {
-#include "core/cp1251_table.inc"
-};
+using transcode::Cp1251EncodeTable;
+using transcode::kCp1251High;
 
 // Decodes one UTF-8 sequence at `i`; returns its length, or 0 when it is not valid.
 size_t DecodeOne(std::string_view bytes, size_t i, uint32_t& cp) {
@@ -17,25 +18,8 @@ size_t DecodeOne(std::string_view bytes, size_t i, uint32_t& cp) {
         cp = b0;
         return 1;
     }
-    size_t len;
-    uint32_t min;
-    if ((b0 & 0xE0) == 0xC0) {
-        len = 2, cp = b0 & 0x1F, min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3, cp = b0 & 0x0F, min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4, cp = b0 & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + len > bytes.size()) return 0;
-    for (size_t k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(bytes[i + k]);
-        if ((b & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return len;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    return transcode::DecodeUtf8Sequence(data + i, data + bytes.size(), cp);
 }
 
 std::optional<std::u16string> DecodeUtf8Impl(std::string_view bytes, bool strict) {
@@ -151,13 +135,7 @@ std::u16string DecodeCp1251(std::string_view bytes) {
 }
 
 std::string EncodeCp1251(std::u16string_view text) {
-    static const std::array<unsigned char, 0x10000> table = [] {
-        std::array<unsigned char, 0x10000> t{};
-        t.fill('?');
-        for (unsigned b = 0; b < 0x80; ++b) t[b] = static_cast<unsigned char>(b);
-        for (unsigned b = 0x80; b < 0x100; ++b) t[kCp1251High[b - 0x80]] = static_cast<unsigned char>(b);
-        return t;
-    }();
+    const std::array<unsigned char, 0x10000>& table = Cp1251EncodeTable();
     std::string out(text.size(), '\0');
     for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(table[text[i]]);
     return out;

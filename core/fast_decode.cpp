@@ -91,29 +91,6 @@ const unsigned char* PutAsciiBreak(const unsigned char* s, const unsigned char* 
     return s + 1;
 }
 
-// One UTF-8 sequence of three or four bytes (or an invalid one) at `s`: its length, or 0.
-size_t DecodeLong(const unsigned char* s, const unsigned char* e, uint32_t& cp) {
-    const unsigned b0 = *s;
-    size_t len;
-    uint32_t min;
-    if ((b0 & 0xE0) == 0xC0) {
-        len = 2, cp = b0 & 0x1F, min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3, cp = b0 & 0x0F, min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4, cp = b0 & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (static_cast<size_t>(e - s) < len) return 0;
-    for (size_t k = 1; k < len; ++k) {
-        if ((s[k] & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (s[k] & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return len;
-}
-
 #if defined(VERNALITH_SSSE3_DECODER)
 
 // The shuffles that pack the kept 16-bit lanes of eight to the front: for each pattern of lanes to keep,
@@ -291,7 +268,7 @@ bool DecodeUtf8Into(std::string_view bytes, std::u16string& result, size_t* inva
             continue;
         }
         uint32_t cp = 0;
-        const size_t len = DecodeLong(s, e, cp);
+        const size_t len = DecodeUtf8Sequence(s, e, cp);
         if (len == 0) {
             if (strict) {
                 if (invalidAt) *invalidAt = static_cast<size_t>(s - begin);

@@ -268,13 +268,7 @@ void EncodeUtf8Pieces(std::u16string_view text, BreakRule rule, ByteOut& out) {
 }
 
 EncodeLosses EncodeCp1251Pieces(std::u16string_view text, BreakRule rule, ByteOut& out) {
-    static const std::array<unsigned char, 0x10000> table = [] {
-        std::array<unsigned char, 0x10000> t{};
-        t.fill('?');
-        for (unsigned b = 0; b < 0x80; ++b) t[b] = static_cast<unsigned char>(b);
-        for (unsigned b = 0x80; b < 0x100; ++b) t[kCp1251High[b - 0x80]] = static_cast<unsigned char>(b);
-        return t;
-    }();
+    const std::array<unsigned char, 0x10000>& table = Cp1251EncodeTable();
     EncodeLosses losses;
     const size_t n = text.size();
     for (size_t i = 0; i < n;) {
