@@ -12,7 +12,8 @@
 
 namespace vernalith {
 
-Editor::Editor(QWidget* parent) : QsciScintilla(parent) {
+Editor::Editor(QWidget* parent) : QsciScintilla(parent), documentMaker_(new QsciScintillaBase(this)) {
+    documentMaker_->hide();
     setObjectName("richedit1");
     setUtf8(true);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
@@ -239,7 +240,8 @@ void Editor::ReplaceTextUtf8(std::string_view utf8) {
 }
 
 PreparedDocument Editor::NewDocument() {
-    return PreparedDocument(this, reinterpret_cast<void*>(SendScintilla(SCI_CREATELOADER, 0UL, 0L)));
+    return PreparedDocument(documentMaker_,
+                            reinterpret_cast<void*>(documentMaker_->SendScintilla(SCI_CREATELOADER, 0UL, 0L)));
 }
 
 void Editor::Adopt(PreparedDocument document) {

@@ -99,6 +99,10 @@ private:
     bool insertingClean_ = false;
     bool notifying_ = false;
     mutable bool breakFixPending_ = false;
+    // Creates the documents that NewDocument hands out. Creating a document through a control resets
+    // that control's record of which lines are shown, so that its next paint highlights the whole
+    // current text; this hidden control takes that reset instead of the editor.
+    QsciScintillaBase* documentMaker_;
 };
 
 }  // namespace vernalith

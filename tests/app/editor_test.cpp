@@ -2,6 +2,8 @@
 // break counting two, the selection operations and the change notification.
 #include "app/editor.h"
 
+#include <Qsci/qscilexerhtml.h>
+
 #include <QAccessible>
 #include <QAccessibleEditableTextInterface>
 #include <QApplication>
@@ -209,6 +211,30 @@ private slots:
         editor.ReplaceText(u"short");
         editor.viewport()->repaint();
         QTRY_VERIFY(!editor.horizontalScrollBar()->isVisible());
+    }
+
+    // Preparing the next document (as a command does while it runs) leaves the shown one as it was:
+    // its lines still map to display lines, and a repaint highlights only what it shows rather than
+    // the whole text.
+    void preparingADocumentLeavesTheShownTextAlone() {
+        Editor editor;
+        QsciLexerHTML highlighter;
+        editor.SetHighlighter(&highlighter);
+        editor.resize(600, 400);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        std::u16string text;
+        for (int i = 0; i < 20000; ++i) text += u"<p class=\"x\">строка <b>line</b></p>\r\n";
+        editor.ReplaceText(text);
+        editor.viewport()->repaint();
+        const long length = editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        PreparedDocument next = editor.NewDocument();
+        editor.viewport()->repaint();
+        QCOMPARE(editor.SendScintilla(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, 15000UL), 15000L);
+        QVERIFY(editor.SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED) < length / 10);
+        next.Fill(u"<p>next</p>");
+        editor.Adopt(std::move(next));
+        QCOMPARE(editor.Text(), std::u16string(u"<p>next</p>"));
     }
 
     void bigTextsRoundTrip() {
