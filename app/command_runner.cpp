@@ -2,19 +2,16 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QMetaObject>
 #include <QScopeGuard>
 #include <QTimer>
-#include <atomic>
 #include <exception>
-#include <thread>
 
 #include "app/command_failure.h"
 #include "app/editor.h"
 #include "app/progress_panel.h"
 #include "app/threaded_progress.h"
 #include "app/ui_services.h"
+#include "app/worker_thread.h"
 #include "core/encoding.h"
 #include "settings/settings_table.h"
 
@@ -64,36 +61,25 @@ void CommandRunner::RunOnWorker(const Procedure& procedure) {
     PreparedDocument document = editor_.NewDocument();
     // The editor is read-only while the command runs, so its text stays where it is.
     const std::string_view source = editor_.Utf8Text();
-    std::exception_ptr failure;
-    std::atomic<bool> finished = false;
-    QEventLoop loop;
     // The window's thread shows the worker's reports and offers the stop button as time goes on.
     QTimer reports;
-    QObject::connect(&reports, &QTimer::timeout, &loop, [&] {
+    QObject::connect(&reports, &QTimer::timeout, &reports, [&] {
         progress.Drain();
         progress_.OfferStopIfLong();
     });
     reports.start(kReportIntervalMs);
-    {
-        std::thread worker([&] {
-            try {
+    std::exception_ptr failure;
+    try {
+        // Should the window's event loop end first (the window closed), the procedure is stopped at its
+        // next progress point rather than left to run to its end while the window's thread waits.
+        RunAwayFromWindow(
+            [&] {
                 undoSnapshot_ = DecodeUtf8(source);
                 document.Fill(procedure(undoSnapshot_, context));
-            } catch (...) {
-                failure = std::current_exception();
-            }
-            finished = true;
-            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-        });
-        // The loop can also end before the worker does: the application quitting (the window closed)
-        // ends every event loop at once, and an exception from an event handler leaves it. The
-        // procedure is then stopped at its next progress point rather than left to run to its end
-        // while the window's thread waits, and it is always waited for before anything it uses goes.
-        const auto joinWorker = qScopeGuard([&] {
-            if (!finished) progress_.RequestStop();
-            worker.join();
-        });
-        loop.exec();
+            },
+            [&] { progress_.RequestStop(); });
+    } catch (...) {
+        failure = std::current_exception();
     }
     reports.stop();
     progress.Drain();
@@ -119,6 +105,16 @@ void CommandRunner::RunTextCommand(QAction* button, const std::function<void()>&
     SetBusy(false);
     if (button) button->setEnabled(true);
     if (!failure.isEmpty()) ui_.ShowError(&window_, failure);
+}
+
+void CommandRunner::RunLocked(const std::function<void()>& work) {
+    if (busy_) {
+        work();
+        return;
+    }
+    SetBusy(true);
+    const auto unlock = qScopeGuard([&] { SetBusy(false); });
+    work();
 }
 
 void CommandRunner::TakeUndoSnapshot() {

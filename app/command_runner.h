@@ -49,6 +49,10 @@ public:
     // shown in the error box.
     void RunTextCommand(QAction* button, const std::function<void()>& work, bool stopOfferedAtOnce = false);
 
+    // Runs `work` with the editor read-only and the text commands locked, as while a command runs
+    // (already so when a command is running): for work that reads or replaces the whole text away
+    // from the window's thread without being a text command itself.
+    void RunLocked(const std::function<void()>& work);
     // One-level undo.
     void TakeUndoSnapshot();
     bool UndoAvailable() const { return undoAvailable_; }

@@ -207,38 +207,6 @@ void Editor::ReplaceText(std::u16string_view text) {
     Adopt(std::move(document));
 }
 
-namespace {
-
-// True when the UTF-8 bytes hold no lone CR, no lone LF and no U+2028 (E2 80 A8).
-bool HasOnlyCrLfBreaksUtf8(std::string_view bytes) {
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t size = bytes.size();
-    for (size_t i = 0; i < size; ++i) {
-        const unsigned char c = data[i];
-        if (c > '\r' && c != 0xE2) continue;
-        if (c == '\n') return false;
-        if (c == '\r') {
-            if (i + 1 >= size || data[i + 1] != '\n') return false;
-            ++i;
-        } else if (c == 0xE2 && i + 2 < size && data[i + 1] == 0x80 && data[i + 2] == 0xA8) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
-void Editor::ReplaceTextUtf8(std::string_view utf8) {
-    if (!HasOnlyCrLfBreaksUtf8(utf8)) {
-        ReplaceText(DecodeUtf8(utf8));
-        return;
-    }
-    PreparedDocument document = NewDocument();
-    document.FillUtf8(utf8);
-    Adopt(std::move(document));
-}
-
 PreparedDocument Editor::NewDocument() {
     return PreparedDocument(documentMaker_,
                             reinterpret_cast<void*>(documentMaker_->SendScintilla(SCI_CREATELOADER, 0UL, 0L)));

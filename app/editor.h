@@ -24,9 +24,6 @@ public:
     // a final break leaves an empty last line; U+0000 stays. Empties the typing history, puts the
     // caret at the start and raises no change notification.
     void ReplaceText(std::u16string_view text);
-    // The same for a text given as valid UTF-8 (a file read as UTF-8): goes into the control without a
-    // round trip through UTF-16 when its breaks already are CR LF.
-    void ReplaceTextUtf8(std::string_view utf8);
     // Deletes every line and the typing history; no change notification.
     void Clear();
 

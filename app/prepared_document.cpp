@@ -31,6 +31,24 @@ DocumentLoader* AsLoader(void* loader) { return static_cast<DocumentLoader*>(loa
 // Code units converted to UTF-8 per piece: small enough to keep the copy short-lived.
 constexpr size_t kFillPiece = size_t{1} << 20;
 
+// True when the UTF-8 bytes hold no lone CR, no lone LF and no U+2028 (E2 80 A8).
+bool HasOnlyCrLfBreaksUtf8(std::string_view bytes) {
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t size = bytes.size();
+    for (size_t i = 0; i < size; ++i) {
+        const unsigned char c = data[i];
+        if (c > '\r' && c != 0xE2) continue;
+        if (c == '\n') return false;
+        if (c == '\r') {
+            if (i + 1 >= size || data[i + 1] != '\n') return false;
+            ++i;
+        } else if (c == 0xE2 && i + 2 < size && data[i + 1] == 0x80 && data[i + 2] == 0xA8) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 PreparedDocument::PreparedDocument(PreparedDocument&& other) noexcept
@@ -79,6 +97,11 @@ void PreparedDocument::Fill(std::u16string_view text) {
 }
 
 void PreparedDocument::FillUtf8(std::string_view utf8) {
+    // Bytes whose breaks need changing go the way of any other text.
+    if (!HasOnlyCrLfBreaksUtf8(utf8)) {
+        Fill(DecodeUtf8(utf8));
+        return;
+    }
     DocumentLoader* loader = AsLoader(loader_);
     if (!utf8.empty()) loader->AddData(utf8.data(), static_cast<ptrdiff_t>(utf8.size()));
     document_ = loader->ConvertToDocument();

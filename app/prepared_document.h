@@ -20,7 +20,8 @@ public:
     // Puts the text in as the editor's text model has it: every line break (CR LF, lone CR, lone LF,
     // U+2028) becomes CR LF; U+0000 stays. Call once, this or FillUtf8.
     void Fill(std::u16string_view text);
-    // Puts in UTF-8 bytes that already have CR LF breaks only, as they are.
+    // The same for valid UTF-8 bytes; bytes that already have CR LF breaks only go in as they are,
+    // without a round trip through UTF-16.
     void FillUtf8(std::string_view utf8);
     bool Filled() const { return document_ != nullptr; }
 

@@ -82,8 +82,8 @@ std::u16string RunTextInfo(const std::u16string& text, ProcedureContext& context
     return report;
 }
 
-std::u16string RunSortLines(const std::u16string& text, ProcedureContext&) {
-    return SortLines(text, UserCollationLocale());
+std::u16string RunSortLines(const std::u16string& text, ProcedureContext& context) {
+    return SortLines(text, UserCollationLocale(), context.progress);
 }
 
 std::u16string RunRemoveDuplicateLines(const std::u16string& text, ProcedureContext& context) {

@@ -23,7 +23,7 @@ void Measure(benchmark::State& state, Run run) {
 }
 
 void SortLinesBench(benchmark::State& state) {
-    Measure(state, [](const std::u16string& text, ProgressReporter&) { return SortLines(text, "ru_RU"); });
+    Measure(state, [](const std::u16string& text, ProgressReporter& progress) { return SortLines(text, "ru_RU", progress); });
 }
 
 void RemoveDuplicateLinesBench(benchmark::State& state) {

@@ -15,10 +15,11 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVERNAL
 cmake --build build-sanitize -j "$(nproc)"
 (cd build-sanitize && UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
 
-# The GUI tests that run commands on a worker thread and stop them; the sanitizer options for Qt's
-# uninstrumented libraries come with each test's environment (tests/CMakeLists.txt).
+# The GUI tests that run commands on a worker thread and stop them, or open and save files there; the
+# sanitizer options for Qt's uninstrumented libraries come with each test's environment
+# (tests/CMakeLists.txt).
 thread_tests=(responsive_command_test command_test automatic_processing_test text_commands_test
-  correction_commands_test command_map_test)
+  correction_commands_test command_map_test document_test)
 echo "ThreadSanitizer build of the command tests in build-thread/"
 cmake -S . -B build-thread -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVERNALITH_SANITIZE=thread \
   -DVERNALITH_BUILD_BENCH=OFF >/dev/null

@@ -35,13 +35,32 @@ uint64_t KeyPrefix(const char* key) {
 // A prefix whose last byte is zero holds the rest of its key, NUL included.
 bool EndsKey(uint64_t prefix) { return (prefix & 0xFF) == 0; }
 
+// Lets events through (where a stop can end the run) each time about 65536 steps of work have passed,
+// for a procedure that shows no percentage: so a long sort still stops soon after the user asks.
+class StopPoints {
+public:
+    explicit StopPoints(ProgressReporter& progress) : progress_(progress) {}
+
+    void Passed(size_t steps) {
+        done_ += steps;
+        if (done_ < kEvery) return;
+        done_ = 0;
+        progress_.PumpEvents();
+    }
+
+private:
+    static constexpr size_t kEvery = size_t{1} << 16;
+    ProgressReporter& progress_;
+    size_t done_ = 0;
+};
+
 // Orders the entries by their keys, equal keys in line order. Most comparisons are made on the 8-byte
 // prefixes in the entries themselves; a run of entries with the same prefix is then ordered by the
 // next 8 bytes of their keys, and so on, so a long prefix shared by many lines (a list of addresses)
 // costs one pass per 8 bytes instead of slow comparisons of whole keys. A run is always in line order
 // when it is taken up, so equal keys keep that order.
 template <typename Offset>
-void SortByKeys(std::vector<SortEntry<Offset>>& entries, const std::string& keys) {
+void SortByKeys(std::vector<SortEntry<Offset>>& entries, const std::string& keys, StopPoints& stopPoints) {
     struct Run {
         size_t begin, end, depth;
     };
@@ -49,6 +68,7 @@ void SortByKeys(std::vector<SortEntry<Offset>>& entries, const std::string& keys
     while (!work.empty()) {
         const Run run = work.back();
         work.pop_back();
+        stopPoints.Passed(run.end - run.begin);
         const auto first = entries.begin() + static_cast<ptrdiff_t>(run.begin);
         const auto last = entries.begin() + static_cast<ptrdiff_t>(run.end);
         const bool sameStart =
@@ -189,7 +209,8 @@ void ReserveForLines(std::u16string_view text, FirstOccurrences<Offset>& index, 
 }
 
 template <typename Offset>
-std::u16string SortLinesWith(std::u16string_view text, const std::string& locale) {
+std::u16string SortLinesWith(std::u16string_view text, const std::string& locale, ProgressReporter& progress) {
+    StopPoints stopPoints(progress);
     // The lines are held as the distinct lines of the text, each with how often it occurs: equal lines
     // have equal keys, so only the distinct ones need a key and a place in the sort, and a text of
     // many repeated lines (a million empty ones) takes little more than itself.
@@ -199,6 +220,7 @@ std::u16string SortLinesWith(std::u16string_view text, const std::string& locale
     size_t lineCount = 0;
     size_t size = 0;
     ForEachLine(text, [&](std::u16string_view line) {
+        stopPoints.Passed(1);
         ++lineCount;
         size += line.size() + 2;
         const size_t d = index.Find(line);
@@ -216,11 +238,13 @@ std::u16string SortLinesWith(std::u16string_view text, const std::string& locale
     keys.reserve(4 * distinctUnits + 16 * index.size());
     std::vector<SortEntry<Offset>> entries(index.size());
     for (size_t d = 0; d < index.size(); ++d) {
+        // A sort key takes the collator much longer than a line takes the other steps.
+        stopPoints.Passed(16);
         entries[d] = {0, static_cast<Offset>(keys.size()), static_cast<Offset>(d)};
         collator.AppendSortKey(index.Line(d), keys);
     }
     for (auto& entry : entries) entry.prefix = KeyPrefix(keys.data() + entry.key);
-    SortByKeys(entries, keys);
+    SortByKeys(entries, keys, stopPoints);
 
     // Lines with equal keys (equal lines, and lines that differ only in letter case) form a group, and
     // the groups stand in key order. A group's lines keep their order in the text, so the second walk
@@ -230,6 +254,7 @@ std::u16string SortLinesWith(std::u16string_view text, const std::string& locale
     groupStart.reserve(index.size());
     size_t offset = 0;
     for (size_t k = 0; k < entries.size(); ++k) {
+        stopPoints.Passed(1);
         if (k == 0 || std::strcmp(keys.data() + entries[k - 1].key, keys.data() + entries[k].key) != 0) {
             groupStart.push_back(offset);
         }
@@ -245,6 +270,7 @@ std::u16string SortLinesWith(std::u16string_view text, const std::string& locale
     std::u16string result(size, u'\0');
     char16_t* out = result.data();
     ForEachLine(text, [&](std::u16string_view line) {
+        stopPoints.Passed(1);
         size_t& place = groupStart[groupOf[index.Find(line)]];
         char16_t* end = Put(out + place, line);
         end[0] = u'\r';
@@ -299,8 +325,9 @@ std::u16string RemoveDuplicateLinesWith(std::u16string_view text, ProgressReport
 
 }  // namespace
 
-std::u16string SortLines(std::u16string_view text, const std::string& locale) {
-    return FitsNarrowOffsets(text) ? SortLinesWith<uint32_t>(text, locale) : SortLinesWith<size_t>(text, locale);
+std::u16string SortLines(std::u16string_view text, const std::string& locale, ProgressReporter& progress) {
+    return FitsNarrowOffsets(text) ? SortLinesWith<uint32_t>(text, locale, progress)
+                                   : SortLinesWith<size_t>(text, locale, progress);
 }
 
 std::u16string RemoveDuplicateLines(std::u16string_view text, ProgressReporter& progress) {

@@ -12,8 +12,9 @@ inline constexpr int kLineReportLimit = 27;
 
 // Puts the lines of the text in the alphabetical order of `locale` with letter case ignored (see
 // LineCollator), the empty line first; lines that compare equal keep their order. Every line of the
-// result is followed by CR LF. Reports nothing.
-std::u16string SortLines(std::u16string_view text, const std::string& locale);
+// result is followed by CR LF. Reports nothing, but lets events through every so often (about every
+// 65536 lines or sort steps), so that a run on a large text can be stopped.
+std::u16string SortLines(std::u16string_view text, const std::string& locale, ProgressReporter& progress);
 
 // Removes every line that repeats an earlier line exactly (same code units, case counts), keeping the
 // first occurrence of each line in its place; every line of the result is followed by CR LF. With two

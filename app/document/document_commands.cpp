@@ -8,11 +8,14 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "app/command_runner.h"
 #include "app/document/document_files.h"
 #include "app/document/highlighting.h"
 #include "app/editor.h"
 #include "app/main_window.h"
 #include "app/ui_services.h"
+#include "app/worker_thread.h"
+#include "core/encoding.h"
 
 namespace vernalith {
 namespace {
@@ -65,11 +68,22 @@ void DocumentCommands::OpenDocument() {
 
 bool DocumentCommands::LoadFile(const QString& path) {
     QString problem;
+    bool read = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::optional<std::string> text = ReadDocumentFile(path, problem);
-    if (text) main_.editor()->ReplaceTextUtf8(*text);
+    // The file is read, decoded and made into the editor's next document away from the window's
+    // thread, so that the window answers while a large file comes in; the editor is locked meanwhile.
+    main_.runner().RunLocked([&] {
+        PreparedDocument document = main_.editor()->NewDocument();
+        RunAwayFromWindow([&] {
+            const std::optional<std::string> text = ReadDocumentFile(path, problem);
+            if (!text) return;
+            document.FillUtf8(*text);
+            read = true;
+        });
+        if (read) main_.editor()->Adopt(std::move(document));
+    });
     QApplication::restoreOverrideCursor();
-    if (!text) {
+    if (!read) {
         main_.ui().ShowError(&main_, QStringLiteral("Cannot open file \"%1\". %2").arg(ShownName(path), problem));
         return false;
     }
@@ -81,8 +95,13 @@ void DocumentCommands::SaveDocument() {
     const QString path = main_.ui().Files().SaveFileName(&main_, encoding_);
     if (path.isEmpty()) return;
     QString problem;
+    bool saved = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved = WriteDocumentFile(path, main_.editor()->Text(), encoding_, problem);
+    // Converted and written away from the window's thread, the editor locked so its text stays put.
+    main_.runner().RunLocked([&] {
+        const std::string_view text = main_.editor()->Utf8Text();
+        RunAwayFromWindow([&] { saved = WriteDocumentFile(path, DecodeUtf8(text), encoding_, problem); });
+    });
     QApplication::restoreOverrideCursor();
     if (saved) return;
     if (encoding_ == SaveEncoding::Ansi) {

@@ -15,11 +15,14 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <csignal>
 
 #include "app/document/document_commands.h"
 #include "app/document/highlighting.h"
+#include "app/editor.h"
+#include "app/main_window.h"
 #include "support/gui_fixture.h"
 #include "support/recording_progress.h"
 
@@ -330,6 +333,44 @@ private slots:
         QVERIFY(qobject_cast<QsciLexerCSS*>(editor.lexer()));
         // The editor keeps its font whatever the highlighter.
         QCOMPARE(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, 0UL), 10L);
+    }
+
+    // A large file is read and converted away from the window's thread: the window goes on handling
+    // events meanwhile, with the editor and the text commands locked; saving it back does the same.
+    void largeFilesOpenAndSaveWithTheWindowAnswering() {
+        GuiFixture f;
+        f.window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window()));
+        // Lone LF breaks: every byte goes through the conversion to the editor's CR LF.
+        const QByteArray line = "<p>" + kPrivetUtf8 + " line of a large file</p>\n";
+        const int lineCount = 1'000'000;
+        WriteAll(f.folder.filePath("large.htm"), line.repeated(lineCount));
+        int ticks = 0;
+        bool lockedMeanwhile = true;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
+            ++ticks;
+            lockedMeanwhile = lockedMeanwhile && f.editor().isReadOnly() && f.window().runner().Busy() &&
+                              !f.window().action("ToolButton22")->isEnabled();
+        });
+        ticker.start(0);
+        f.ui.files.nextFile = f.folder.filePath("large.htm");
+        f.window().Trigger("N23");
+        const int ticksWhileOpening = ticks;
+        QVERIFY(ticksWhileOpening > 0);
+        f.ui.files.nextFile = f.folder.filePath("saved.htm");
+        f.ui.files.selectEncoding = SaveEncoding::Utf8;
+        f.window().Trigger("N24");
+        ticker.stop();
+        QVERIFY(ticks > ticksWhileOpening);
+        QVERIFY(lockedMeanwhile);
+        QVERIFY(f.ui.errors.isEmpty());
+        QCOMPARE(f.editor().LineCount(), size_t{lineCount + 1});
+        QVERIFY(!f.editor().isReadOnly());
+        QVERIFY(f.window().action("ToolButton22")->isEnabled());
+        QByteArray expected = line;
+        expected.replace("\n", "\r\n");
+        QCOMPARE(ReadAll(f.folder.filePath("saved.htm")), expected.repeated(lineCount));
     }
 
     void droppedAndNamedFilesOpen() {

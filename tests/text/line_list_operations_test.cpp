@@ -19,6 +19,11 @@ namespace {
 using testing::RecordingProgress;
 using testing::T;
 
+std::u16string Sorted(std::u16string_view text, const std::string& locale) {
+    SilentProgress quiet;
+    return SortLines(text, locale, quiet);
+}
+
 // Literal, slow versions: the line list is edited in place, lines compared one pair at a time.
 namespace reference {
 
@@ -110,21 +115,41 @@ TEST(SortLines, Cases) {
         {"ru_RU", "Да{CR}{LF}да{CR}{LF}ДА{CR}{LF}а", "а{CR}{LF}Да{CR}{LF}да{CR}{LF}ДА{CR}{LF}"},
         {"ru_RU", "ab {CR}{LF}ab", "ab{CR}{LF}ab {CR}{LF}"},
     };
-    testing::RunCaseTable(cases, [](const SortCase& c, RecordingProgress&) { return SortLines(T(c.input), c.locale); });
+    testing::RunCaseTable(cases, [](const SortCase& c, RecordingProgress& progress) {
+        return SortLines(T(c.input), c.locale, progress);
+    });
 }
 
 // Whatever the locale, letters follow their alphabet, case is ignored and the empty line comes first.
 // The POSIX locale included, whose own ICU order would put every capital before every small letter.
 TEST(SortLines, AlphabetOrderWithoutCaseInEveryLocale) {
     for (const char* locale : {"ru_RU", "en_US", "de_DE", "sv_SE", "", "root", "C", "en_US_POSIX", "xx_YY", "@#!"}) {
-        EXPECT_EQ(SortLines(u"в\r\nБ\r\n\r\nа", locale), u"\r\nа\r\nБ\r\nв\r\n") << locale;
-        EXPECT_EQ(SortLines(u"b\nA\nC\na\n1", locale), u"1\r\nA\r\na\r\nb\r\nC\r\n") << locale;
+        EXPECT_EQ(Sorted(u"в\r\nБ\r\n\r\nа", locale), u"\r\nа\r\nБ\r\nв\r\n") << locale;
+        EXPECT_EQ(Sorted(u"b\nA\nC\na\n1", locale), u"1\r\nA\r\na\r\nb\r\nC\r\n") << locale;
     }
+}
+
+// A long sort lets events through now and then although it reports nothing, so a stop ends it early.
+TEST(SortLines, ManyLinesLetAStopThrough) {
+    class StopAtThirdPump : public SilentProgress {
+    public:
+        void PumpEvents() override {
+            if (++pumps == 3) throw RunCancelled();
+        }
+        int pumps = 0;
+    };
+    std::u16string text;
+    for (int i = 0; i < 300000; ++i) text += u"строка " + DecodeUtf8(std::to_string(i * 7919LL % 300000)) + u"\r\n";
+    StopAtThirdPump progress;
+    EXPECT_THROW(SortLines(text, "ru_RU", progress), RunCancelled);
+    RecordingProgress recorded;
+    SortLines(text, "ru_RU", recorded);
+    for (const auto& call : recorded.calls) EXPECT_EQ(call, "pump") << "a sort reports nothing";
 }
 
 TEST(SortLines, KeepsTextAfterU0000) {
     const std::u16string text(u"b\0x\na\0y\n", 8);
-    const std::u16string sorted = SortLines(text, "ru_RU");
+    const std::u16string sorted = Sorted(text, "ru_RU");
     ASSERT_EQ(sorted.size(), 10u);
     EXPECT_EQ(Lines(sorted),
               (std::vector<std::u16string_view>{std::u16string_view(u"a\0y", 3), std::u16string_view(u"b\0x", 3)}));
@@ -280,7 +305,7 @@ TEST(LineListFuzz, ManyDistinctLinesWithMixedBreaks) {
     RecordingProgress fast, slow;
     EXPECT_EQ(RemoveDuplicateLines(text, fast), reference::RemoveDuplicateLines(text, slow));
     EXPECT_EQ(fast.calls, WithoutRepeatedPercents(slow.calls));
-    EXPECT_EQ(SortLines(text, "ru_RU"), reference::SortLines(text, "ru_RU"));
+    EXPECT_EQ(Sorted(text, "ru_RU"), reference::SortLines(text, "ru_RU"));
 }
 
 // The fast sort orders by sort keys; the literal one by pairwise comparison. Both keep equal lines in
@@ -293,7 +318,7 @@ TEST(LineListFuzz, SortMatchesPairwiseComparison) {
         const LineCollator collator(locale);
         for (int iteration = 0; iteration < testing::FuzzCases(2000); ++iteration) {
             const std::u16string text = RandomLines(rng, 60, alphabet);
-            const std::u16string sorted = SortLines(text, locale);
+            const std::u16string sorted = Sorted(text, locale);
             ASSERT_EQ(sorted, reference::SortLines(text, locale)) << locale << " " << iteration;
             const auto out = Lines(sorted);
             for (size_t i = 1; i < out.size(); ++i) ASSERT_LE(collator.Compare(out[i - 1], out[i]), 0);
@@ -311,7 +336,7 @@ TEST(SortLines, LongLines) {
     std::u16string a(5000, u'я'), b(5000, u'Я'), c(5000, u'я');
     b.back() = u'a';
     c.back() = u'Ё';
-    EXPECT_EQ(SortLines(a + u"\n" + b + u"\n" + c, "ru_RU"), c + u"\r\n" + a + u"\r\n" + b + u"\r\n");
+    EXPECT_EQ(Sorted(a + u"\n" + b + u"\n" + c, "ru_RU"), c + u"\r\n" + a + u"\r\n" + b + u"\r\n");
 }
 
 }  // namespace
