@@ -218,16 +218,25 @@ void Editor::Adopt(PreparedDocument document) {
     silent_ = true;
     insertingClean_ = true;
     const bool wasReadOnly = isReadOnly();
-    // The outgoing document is emptied first: the control keeps its first document alive for as
-    // long as it exists, and that one should not go on holding a whole text.
     SendScintilla(SCI_SETREADONLY, 0);
-    SendScintilla(SCI_SETUNDOCOLLECTION, 0);
-    SendScintilla(SCI_CLEARALL);
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    // A document the editor adopted earlier is freed on a thread of its own once the editor lets it
+    // go. The control's first document is kept alive by the control for as long as it exists: that
+    // one is emptied instead, so that it does not go on holding a whole text.
+    void* outgoing = reinterpret_cast<void*>(SendScintilla(SCI_GETDOCPOINTER));
+    void* outgoingHandle = std::exchange(shownHandle_, document.handle_);
+    if (outgoingHandle) {
+        SendScintilla(SCI_ADDREFDOCUMENT, 0UL, outgoing);
+    } else {
+        SendScintilla(SCI_SETUNDOCOLLECTION, 0);
+        SendScintilla(SCI_CLEARALL);
+        SendScintilla(SCI_EMPTYUNDOBUFFER);
+    }
     void* incoming = std::exchange(document.document_, nullptr);
+    document.handle_ = nullptr;
     SendScintilla(SCI_SETDOCPOINTER, 0UL, incoming);
     // The control holds the document now; the loader's own reference goes.
     SendScintilla(SCI_RELEASEDOCUMENT, 0UL, incoming);
+    if (outgoingHandle) dropper_.Drop(outgoingHandle);
     lineIndexReady_ = false;
     // A loaded document starts without a typing history, and collects one from here.
     SendScintilla(SCI_SETUNDOCOLLECTION, 1);

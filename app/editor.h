@@ -100,6 +100,9 @@ private:
     // that control's record of which lines are shown, so that its next paint highlights the whole
     // current text; this hidden control takes that reset instead of the editor.
     QsciScintillaBase* documentMaker_;
+    // The shown document as its loader, when the editor adopted it (not the control's first one).
+    void* shownHandle_ = nullptr;
+    DocumentDropper dropper_;
 };
 
 }  // namespace vernalith

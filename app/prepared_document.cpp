@@ -54,7 +54,8 @@ bool HasOnlyCrLfBreaksUtf8(std::string_view bytes) {
 PreparedDocument::PreparedDocument(PreparedDocument&& other) noexcept
     : control_(other.control_),
       loader_(std::exchange(other.loader_, nullptr)),
-      document_(std::exchange(other.document_, nullptr)) {}
+      document_(std::exchange(other.document_, nullptr)),
+      handle_(std::exchange(other.handle_, nullptr)) {}
 
 PreparedDocument& PreparedDocument::operator=(PreparedDocument&& other) noexcept {
     if (this != &other) {
@@ -62,6 +63,7 @@ PreparedDocument& PreparedDocument::operator=(PreparedDocument&& other) noexcept
         control_ = other.control_;
         loader_ = std::exchange(other.loader_, nullptr);
         document_ = std::exchange(other.document_, nullptr);
+        handle_ = std::exchange(other.handle_, nullptr);
     }
     return *this;
 }
@@ -74,6 +76,7 @@ void PreparedDocument::Release() {
     if (document_) control_->SendScintilla(QsciScintillaBase::SCI_RELEASEDOCUMENT, 0UL, document_);
     loader_ = nullptr;
     document_ = nullptr;
+    handle_ = nullptr;
 }
 
 void PreparedDocument::Fill(std::u16string_view text) {
@@ -92,6 +95,7 @@ void PreparedDocument::Fill(std::u16string_view text) {
         loader->AddData(utf8.data(), static_cast<ptrdiff_t>(utf8.size()));
         start = end;
     }
+    handle_ = loader_;
     document_ = loader->ConvertToDocument();
     loader_ = nullptr;
 }
@@ -104,8 +108,20 @@ void PreparedDocument::FillUtf8(std::string_view utf8) {
     }
     DocumentLoader* loader = AsLoader(loader_);
     if (!utf8.empty()) loader->AddData(utf8.data(), static_cast<ptrdiff_t>(utf8.size()));
+    handle_ = loader_;
     document_ = loader->ConvertToDocument();
     loader_ = nullptr;
+}
+
+DocumentDropper::~DocumentDropper() {
+    if (thread_.joinable()) thread_.join();
+}
+
+void DocumentDropper::Drop(void* handle) {
+    if (thread_.joinable()) thread_.join();
+    // The loader is the document itself: its Release drops one reference, as the control's own
+    // release call does, and frees the document with the last.
+    thread_ = std::thread([handle] { AsLoader(handle)->Release(); });
 }
 
 }  // namespace vernalith

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <thread>
 
 class QsciScintillaBase;
 
@@ -33,6 +34,25 @@ private:
     QsciScintillaBase* control_ = nullptr;  // releases a document that was never adopted
     void* loader_ = nullptr;                // the control's loader, until Fill turns it into a document
     void* document_ = nullptr;              // the filled document, until Editor::Adopt takes it
+    void* handle_ = nullptr;                // the same document seen as its loader: see DocumentDropper
+};
+
+// Drops the editor's last reference to a document it no longer shows on a thread of its own, so that
+// freeing a large text (its buffers and per-line records) costs the window's thread nothing. Works
+// through the document's loader interface, which needs no control. Waits for the last drop to end
+// before the next and when it goes.
+class DocumentDropper {
+public:
+    DocumentDropper() = default;
+    DocumentDropper(const DocumentDropper&) = delete;
+    DocumentDropper& operator=(const DocumentDropper&) = delete;
+    ~DocumentDropper();
+
+    // `handle` as PreparedDocument held it; nothing else may use the document any more.
+    void Drop(void* handle);
+
+private:
+    std::thread thread_;
 };
 
 }  // namespace vernalith
