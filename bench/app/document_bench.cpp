@@ -38,7 +38,7 @@ public:
 // Answers the dialogs with FixedDialogs; an error box would mean the benchmark measured nothing.
 class DocumentUi : public UiServices {
 public:
-    void ShowMessage(QWidget*, const QString&) override {}
+    void ShowMessage(QWidget*, const QString& text) override { qFatal("%s", qPrintable(text)); }
     void ShowError(QWidget*, const QString& text) override { qFatal("%s", qPrintable(text)); }
     void OpenUrl(const QString&) override {}
     FileDialogs& Files() override { return dialogs; }
@@ -90,13 +90,15 @@ void Open(benchmark::State& state, SaveEncoding encoding) {
 // Saving the text, with the longest time the window's thread handled no events meanwhile.
 void Save(benchmark::State& state, SaveEncoding encoding) {
     Program program;
+    ShowWindow(program);
     QTemporaryDir folder;
     const std::string bytes = FileBytes(static_cast<size_t>(state.range(0)), encoding);
     program.window().editor()->ReplaceText(
         Decode(bytes, encoding == SaveEncoding::Ansi ? TextEncoding::Cp1251 : TextEncoding::Utf8));
     program.ui.dialogs.path = folder.filePath("out.txt");
     program.ui.dialogs.encoding = encoding;
-    ShowWindow(program);
+    // The text is what is saved.
+    if (program.window().editor()->TextLength() == 0) qFatal("nothing to save");
     EventGaps gaps;
     double longestGapMs = 0;
     for (auto _ : state) {
