@@ -12,7 +12,7 @@
 #include "app/threaded_progress.h"
 #include "app/ui_services.h"
 #include "app/worker_thread.h"
-#include "core/encoding.h"
+#include "core/fast_transcode.h"
 #include "settings/settings_table.h"
 
 namespace vernalith {
@@ -74,7 +74,7 @@ void CommandRunner::RunOnWorker(const Procedure& procedure) {
         // next progress point rather than left to run to its end while the window's thread waits.
         RunAwayFromWindow(
             [&] {
-                undoSnapshot_ = DecodeUtf8(source);
+                undoSnapshot_ = *FastDecodeUtf8(source, /*strict=*/false, /*editorBreaks=*/false);
                 document.Fill(procedure(undoSnapshot_, context));
             },
             [&] { progress_.RequestStop(); });

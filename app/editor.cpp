@@ -9,6 +9,7 @@
 
 #include "core/editor_text.h"
 #include "core/encoding.h"
+#include "core/fast_transcode.h"
 
 namespace vernalith {
 
@@ -199,7 +200,9 @@ void Editor::GoToSmartEnd(bool extend) {
     SendScintilla(SCI_SCROLLCARET);
 }
 
-std::u16string Editor::Text() const { return DecodeUtf8(Utf8Text()); }
+std::u16string Editor::Text() const {
+    return *FastDecodeUtf8(Utf8Text(), /*strict=*/false, /*editorBreaks=*/false);
+}
 
 void Editor::ReplaceText(std::u16string_view text) {
     PreparedDocument document = NewDocument();

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/editor_text.h"
 #include "core/encoding.h"
+#include "core/fast_transcode.h"
 
 namespace vernalith {
 
@@ -27,9 +27,6 @@ protected:
 namespace {
 
 DocumentLoader* AsLoader(void* loader) { return static_cast<DocumentLoader*>(loader); }
-
-// Code units converted to UTF-8 per piece: small enough to keep the copy short-lived.
-constexpr size_t kFillPiece = size_t{1} << 20;
 
 // True when the UTF-8 bytes hold no lone CR, no lone LF and no U+2028 (E2 80 A8).
 bool HasOnlyCrLfBreaksUtf8(std::string_view bytes) {
@@ -80,21 +77,11 @@ void PreparedDocument::Release() {
 }
 
 void PreparedDocument::Fill(std::u16string_view text) {
-    // Texts from the editor and the procedures already have CR LF breaks: no normalised copy then.
-    std::u16string normalized;
-    if (!HasOnlyCrLfBreaks(text)) {
-        normalized = ToEditorText(text);
-        text = normalized;
-    }
     DocumentLoader* loader = AsLoader(loader_);
-    for (size_t start = 0; start < text.size();) {
-        size_t end = std::min(text.size(), start + kFillPiece);
-        // Never split a surrogate pair between two pieces.
-        if (end < text.size() && text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) ++end;
-        const std::string utf8 = EncodeUtf8(text.substr(start, end - start));
-        loader->AddData(utf8.data(), static_cast<ptrdiff_t>(utf8.size()));
-        start = end;
-    }
+    // Encoded a megabyte at a time, every break written as CR LF on the way.
+    EncodeText(text, TextEncoding::Utf8, /*editorBreaks=*/true, /*lfBreaks=*/false, [&](std::string_view piece) {
+        loader->AddData(piece.data(), static_cast<ptrdiff_t>(piece.size()));
+    });
     handle_ = loader_;
     document_ = loader->ConvertToDocument();
     loader_ = nullptr;
@@ -103,7 +90,7 @@ void PreparedDocument::Fill(std::u16string_view text) {
 void PreparedDocument::FillUtf8(std::string_view utf8) {
     // Bytes whose breaks need changing go the way of any other text.
     if (!HasOnlyCrLfBreaksUtf8(utf8)) {
-        Fill(DecodeUtf8(utf8));
+        Fill(*FastDecodeUtf8(utf8, /*strict=*/false, /*editorBreaks=*/false));
         return;
     }
     DocumentLoader* loader = AsLoader(loader_);

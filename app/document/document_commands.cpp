@@ -15,7 +15,7 @@
 #include "app/main_window.h"
 #include "app/ui_services.h"
 #include "app/worker_thread.h"
-#include "core/encoding.h"
+#include "core/fast_transcode.h"
 
 namespace vernalith {
 namespace {
@@ -100,7 +100,8 @@ void DocumentCommands::SaveDocument() {
     // Converted and written away from the window's thread, the editor locked so its text stays put.
     main_.runner().RunLocked([&] {
         const std::string_view text = main_.editor()->Utf8Text();
-        RunAwayFromWindow([&] { saved = WriteDocumentFile(path, DecodeUtf8(text), encoding_, problem); });
+        RunAwayFromWindow([&] { saved = WriteDocumentFile(path, *FastDecodeUtf8(text, /*strict=*/false, /*editorBreaks=*/false), encoding_,
+                                      problem); });
     });
     QApplication::restoreOverrideCursor();
     if (saved) return;

@@ -14,6 +14,7 @@
 #include <new>
 
 #include "core/encoding.h"
+#include "core/fast_transcode.h"
 
 namespace vernalith {
 namespace {
@@ -79,7 +80,7 @@ std::string AsUtf8(std::string_view bytes) {
         return EncodeUtf8(Decode(rest, mark->encoding));
     }
     if (IsValidUtf8(bytes)) return std::string(bytes);
-    return EncodeUtf8(DecodeCp1251(bytes));
+    return EncodeUtf8(FastDecodeCp1251(bytes, /*editorBreaks=*/false));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // How long the window's thread goes without handling events while a whole-text command runs, from the
-// click to the result in the editor; how soon a press of "остановить" ends a run; and the one step left
-// on the window's thread, the editor taking a document built away from it.
+// click to the result in the editor; how soon a press of "остановить" ends a run; the worker's steps
+// around the procedure; and the one step left on the window's thread, the editor taking a document
+// built away from it.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
@@ -88,6 +89,31 @@ void EditorAdopt(benchmark::State& state) {
     SetTextBytes(state, text);
 }
 
+// The steps a command's worker takes besides the procedure: reading the editor's text (UTF-8, in place)
+// as UTF-16, and building the next editor document from the result.
+void WorkerReadsText(benchmark::State& state) {
+    Editor editor;
+    const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
+    editor.ReplaceText(text);
+    for (auto _ : state) benchmark::DoNotOptimize(editor.Text());
+    SetTextBytes(state, text);
+}
+
+void WorkerBuildsDocument(benchmark::State& state) {
+    Editor editor;
+    const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
+    for (auto _ : state) {
+        PreparedDocument document = editor.NewDocument();
+        document.Fill(text);
+        state.PauseTiming();
+        document = PreparedDocument();
+        state.ResumeTiming();
+    }
+    SetTextBytes(state, text);
+}
+
+BENCHMARK(WorkerReadsText)->Arg(16)->Arg(100)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(WorkerBuildsDocument)->Arg(16)->Arg(100)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(CommandGaps, RemoveExtraSpaces, "ToolButton22")
     ->Arg(16)
     ->Arg(100)
