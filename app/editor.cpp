@@ -145,6 +145,9 @@ void Editor::ApplyLook() {
     setBackspaceUnindents(true);
     setEdgeMode(QsciScintilla::EdgeNone);
     setWrapMode(QsciScintilla::WrapNone);
+    // The editor shows no annotations. Left visible (the control's default), switching to a new
+    // document walks every line for its annotation height: 22 of 31 ms on 2.4 million lines.
+    setAnnotationDisplay(QsciScintilla::AnnotationHidden);
     // The caret may stand beyond the end of a line; typing there fills the gap with spaces.
     SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, static_cast<unsigned long>(SCVS_USERACCESSIBLE));
     FollowLongestLine(true);
