@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -42,8 +43,8 @@ public:
     void StartStep(size_t step, size_t steps) {
         step_ = steps > 1 ? "step " + std::to_string(step) + " of " + std::to_string(steps) + " " : "";
         caption_.clear();
-        percent_.clear();
-        Show();
+        ClearPercent();
+        Show(true);
     }
     void Clear() {
         if (enabled_ && shown_) Say(fd_, "\r\x1b[K");
@@ -51,28 +52,37 @@ public:
     }
 
     void SetStatusCaption(std::u16string_view text) override {
+        if (!enabled_) return;
         caption_ = EncodeUtf8(text);
-        Show();
+        Show(false);
     }
     void ReportPercent(int percent) override { ShowPercent(percent); }
     void ReportPercentSpaced(int percent) override { ShowPercent(percent); }
-    void ClearPercent() override { percent_.clear(); }
+    void ClearPercent() override {
+        percent_.clear();
+        shownPercent_ = -1;
+    }
     void SetGauge(Gauge, int) override {}
     void ShowProgressPanel() override {}
     void HideProgressPanel() override {}
     void PumpEvents() override {}
 
 private:
+    // Procedures report as often as every line; the line is rebuilt only when its figure changes.
     void ShowPercent(int percent) {
+        if (!enabled_ || percent == shownPercent_) return;
+        shownPercent_ = percent;
         const auto filled = static_cast<size_t>(std::clamp(percent, 0, 100) / 5);
-        std::string text =
-            " [" + std::string(filled, '#') + std::string(20 - filled, '.') + "] " + std::to_string(percent) + "%";
-        if (text == percent_) return;
-        percent_ = std::move(text);
-        Show();
+        percent_ = " [" + std::string(filled, '#') + std::string(20 - filled, '.') + "] " + std::to_string(percent) + "%";
+        Show(false);
     }
-    void Show() {
+    // A terminal line redrawn more often than every 50 ms shows nothing more, and on a slow terminal
+    // the writes would cost more than the work; a new step is always shown.
+    void Show(bool now) {
         if (!enabled_) return;
+        const auto time = std::chrono::steady_clock::now();
+        if (!now && shown_ && time - lastShown_ < std::chrono::milliseconds(50)) return;
+        lastShown_ = time;
         Say(fd_, "\r\x1b[K" + step_ + caption_ + percent_);
         shown_ = true;
     }
@@ -80,6 +90,8 @@ private:
     int fd_;
     bool enabled_;
     bool shown_ = false;
+    int shownPercent_ = -1;
+    std::chrono::steady_clock::time_point lastShown_;
     std::string step_;
     std::string caption_;
     std::string percent_;
