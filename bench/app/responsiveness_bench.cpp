@@ -89,16 +89,8 @@ void EditorAdopt(benchmark::State& state) {
     SetTextBytes(state, text);
 }
 
-// The steps a command's worker takes besides the procedure: reading the editor's text (UTF-8, in place)
-// as UTF-16, and building the next editor document from the result.
-void WorkerReadsText(benchmark::State& state) {
-    Editor editor;
-    const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
-    editor.ReplaceText(text);
-    for (auto _ : state) benchmark::DoNotOptimize(editor.Text());
-    SetTextBytes(state, text);
-}
-
+// The step a command's worker takes after the procedure: building the next editor document from the
+// result. (Reading the editor's text before it is `EditorRead` in vernalith_gui_bench.)
 void WorkerBuildsDocument(benchmark::State& state) {
     Editor editor;
     const std::u16string text = SampleText(static_cast<size_t>(state.range(0)) * kMB);
@@ -112,7 +104,6 @@ void WorkerBuildsDocument(benchmark::State& state) {
     SetTextBytes(state, text);
 }
 
-BENCHMARK(WorkerReadsText)->Arg(16)->Arg(100)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(WorkerBuildsDocument)->Arg(16)->Arg(100)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(CommandGaps, RemoveExtraSpaces, "ToolButton22")
     ->Arg(16)
