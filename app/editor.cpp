@@ -203,9 +203,7 @@ void Editor::GoToSmartEnd(bool extend) {
     SendScintilla(SCI_SCROLLCARET);
 }
 
-std::u16string Editor::Text() const {
-    return *FastDecodeUtf8(Utf8Text(), /*strict=*/false, /*editorBreaks=*/false);
-}
+std::u16string Editor::Text() const { return *FastDecodeUtf8(Utf8Text(), /*strict=*/false, /*editorBreaks=*/false); }
 
 void Editor::ReplaceText(std::u16string_view text) {
     PreparedDocument document = NewDocument();

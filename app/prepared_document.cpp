@@ -79,9 +79,8 @@ void PreparedDocument::Release() {
 void PreparedDocument::Fill(std::u16string_view text) {
     DocumentLoader* loader = AsLoader(loader_);
     // Encoded a megabyte at a time, every break written as CR LF on the way.
-    EncodeText(text, TextEncoding::Utf8, /*editorBreaks=*/true, /*lfBreaks=*/false, [&](std::string_view piece) {
-        loader->AddData(piece.data(), static_cast<ptrdiff_t>(piece.size()));
-    });
+    EncodeText(text, TextEncoding::Utf8, /*editorBreaks=*/true, /*lfBreaks=*/false,
+               [&](std::string_view piece) { loader->AddData(piece.data(), static_cast<ptrdiff_t>(piece.size())); });
     handle_ = loader_;
     document_ = loader->ConvertToDocument();
     loader_ = nullptr;

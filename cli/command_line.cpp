@@ -73,7 +73,8 @@ private:
         if (!enabled_ || percent == shownPercent_) return;
         shownPercent_ = percent;
         const auto filled = static_cast<size_t>(std::clamp(percent, 0, 100) / 5);
-        percent_ = " [" + std::string(filled, '#') + std::string(20 - filled, '.') + "] " + std::to_string(percent) + "%";
+        percent_ =
+            " [" + std::string(filled, '#') + std::string(20 - filled, '.') + "] " + std::to_string(percent) + "%";
         Show(false);
     }
     // A terminal line redrawn more often than every 50 ms shows nothing more, and on a slow terminal

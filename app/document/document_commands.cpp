@@ -100,8 +100,10 @@ void DocumentCommands::SaveDocument() {
     // Converted and written away from the window's thread, the editor locked so its text stays put.
     main_.runner().RunLocked([&] {
         const std::string_view text = main_.editor()->Utf8Text();
-        RunAwayFromWindow([&] { saved = WriteDocumentFile(path, *FastDecodeUtf8(text, /*strict=*/false, /*editorBreaks=*/false), encoding_,
-                                      problem); });
+        RunAwayFromWindow([&] {
+            saved = WriteDocumentFile(path, *FastDecodeUtf8(text, /*strict=*/false, /*editorBreaks=*/false), encoding_,
+                                      problem);
+        });
     });
     QApplication::restoreOverrideCursor();
     if (saved) return;
