@@ -3,6 +3,7 @@
 #include <Qsci/qsciscintillabase.h>
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "core/encoding.h"
@@ -27,6 +28,12 @@ protected:
 namespace {
 
 DocumentLoader* AsLoader(void* loader) { return static_cast<DocumentLoader*>(loader); }
+
+// The loader reports running out of memory by its return value; a document missing part of its text
+// must never be shown (and saved over the file it came from), so that ends the fill.
+void AddPiece(DocumentLoader* loader, std::string_view piece) {
+    if (loader->AddData(piece.data(), static_cast<ptrdiff_t>(piece.size())) != 0) throw std::bad_alloc();
+}
 
 // True when the UTF-8 bytes hold no lone CR, no lone LF and no U+2028 (E2 80 A8).
 bool HasOnlyCrLfBreaksUtf8(std::string_view bytes) {
@@ -80,7 +87,7 @@ void PreparedDocument::Fill(std::u16string_view text) {
     DocumentLoader* loader = AsLoader(loader_);
     // Encoded a megabyte at a time, every break written as CR LF on the way.
     EncodeText(text, TextEncoding::Utf8, /*editorBreaks=*/true, /*lfBreaks=*/false,
-               [&](std::string_view piece) { loader->AddData(piece.data(), static_cast<ptrdiff_t>(piece.size())); });
+               [&](std::string_view piece) { AddPiece(loader, piece); });
     handle_ = loader_;
     document_ = loader->ConvertToDocument();
     loader_ = nullptr;
@@ -93,7 +100,7 @@ void PreparedDocument::FillUtf8(std::string_view utf8) {
         return;
     }
     DocumentLoader* loader = AsLoader(loader_);
-    if (!utf8.empty()) loader->AddData(utf8.data(), static_cast<ptrdiff_t>(utf8.size()));
+    if (!utf8.empty()) AddPiece(loader, utf8);
     handle_ = loader_;
     document_ = loader->ConvertToDocument();
     loader_ = nullptr;

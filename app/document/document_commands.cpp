@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
+#include <new>
 
 #include "app/command_runner.h"
 #include "app/document/document_files.h"
@@ -74,12 +75,17 @@ bool DocumentCommands::LoadFile(const QString& path) {
     // thread, so that the window answers while a large file comes in; the editor is locked meanwhile.
     main_.runner().RunLocked([&] {
         PreparedDocument document = main_.editor()->NewDocument();
-        RunAwayFromWindow([&] {
-            const std::optional<std::string> text = ReadDocumentFile(path, problem);
-            if (!text) return;
-            document.FillUtf8(*text);
-            read = true;
-        });
+        try {
+            RunAwayFromWindow([&] {
+                const std::optional<std::string> text = ReadDocumentFile(path, problem);
+                if (!text) return;
+                document.FillUtf8(*text);
+                read = true;
+            });
+        } catch (const std::bad_alloc&) {
+            // The text did not fit in memory: the editor keeps what it had.
+            problem = OutOfMemoryProblem();
+        }
         if (read) main_.editor()->Adopt(std::move(document));
     });
     QApplication::restoreOverrideCursor();
@@ -100,10 +106,14 @@ void DocumentCommands::SaveDocument() {
     // Converted and written away from the window's thread, the editor locked so its text stays put.
     main_.runner().RunLocked([&] {
         const std::string_view text = main_.editor()->Utf8Text();
-        RunAwayFromWindow([&] {
-            saved = WriteDocumentFile(path, *FastDecodeUtf8(text, /*strict=*/false, /*editorBreaks=*/false), encoding_,
-                                      problem);
-        });
+        try {
+            RunAwayFromWindow([&] {
+                saved = WriteDocumentFile(path, *FastDecodeUtf8(text, /*strict=*/false, /*editorBreaks=*/false),
+                                          encoding_, problem);
+            });
+        } catch (const std::bad_alloc&) {
+            problem = OutOfMemoryProblem();
+        }
     });
     QApplication::restoreOverrideCursor();
     if (saved) return;

@@ -85,6 +85,8 @@ std::string AsUtf8(std::string_view bytes) {
 
 }  // namespace
 
+QString OutOfMemoryProblem() { return SystemProblem(ENOMEM); }
+
 std::optional<std::string> ReadDocumentFile(const QString& path, QString& problem) {
     const QByteArray name = QFile::encodeName(path);
     // Non-blocking, so that a pipe with no writer cannot hold the window; regular files ignore it.
@@ -127,7 +129,7 @@ std::optional<std::string> ReadDocumentFile(const QString& path, QString& proble
         }
         return AsUtf8(std::string_view(bytes.get(), done));
     } catch (const std::bad_alloc&) {
-        problem = SystemProblem(ENOMEM);
+        problem = OutOfMemoryProblem();
         return std::nullopt;
     }
 }
@@ -137,7 +139,7 @@ bool WriteDocumentFile(const QString& path, std::u16string_view text, SaveEncodi
     try {
         bytes = encoding == SaveEncoding::Ansi ? EncodeCp1251(text) : EncodeUtf8(text);
     } catch (const std::bad_alloc&) {
-        problem = SystemProblem(ENOMEM);
+        problem = OutOfMemoryProblem();
         return false;
     }
     const auto size = static_cast<qint64>(bytes.size());

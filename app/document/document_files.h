@@ -19,6 +19,9 @@ inline constexpr size_t kMaxDocumentFileBytes = 300'000'000;
 // returns nullopt and puts the system's description of the problem in `problem`.
 std::optional<std::string> ReadDocumentFile(const QString& path, QString& problem);
 
+// The system's description of running out of memory, as the file functions put it in `problem`.
+QString OutOfMemoryProblem();
+
 // Writes `text` in `encoding` with no byte-order mark, replacing the file in one step: the bytes go to
 // a temporary file beside it that then takes its place (its permissions kept; a symbolic link keeps
 // pointing at the replaced file). A target that is not a regular file (a device, a pipe) is written
