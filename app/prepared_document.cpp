@@ -35,22 +35,49 @@ void AddPiece(DocumentLoader* loader, std::string_view piece) {
     if (loader->AddData(piece.data(), static_cast<ptrdiff_t>(piece.size())) != 0) throw std::bad_alloc();
 }
 
-// True when the UTF-8 bytes hold no lone CR, no lone LF and no U+2028 (E2 80 A8).
-bool HasOnlyCrLfBreaksUtf8(std::string_view bytes) {
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t size = bytes.size();
-    for (size_t i = 0; i < size; ++i) {
-        const unsigned char c = data[i];
-        if (c > '\r' && c != 0xE2) continue;
-        if (c == '\n') return false;
-        if (c == '\r') {
-            if (i + 1 >= size || data[i + 1] != '\n') return false;
-            ++i;
-        } else if (c == 0xE2 && i + 2 < size && data[i + 1] == 0x80 && data[i + 2] == 0xA8) {
-            return false;
+// The length of the line break starting at byte i of valid UTF-8, 0 when none starts there. A break
+// is CR LF, a lone CR, a lone LF, or U+2028 (E2 80 A8) with the CR and the LF right after it, if any.
+size_t BreakAt(const unsigned char* data, size_t size, size_t i) {
+    const unsigned char c = data[i];
+    if (c == '\n') return 1;
+    if (c == '\r') return i + 1 < size && data[i + 1] == '\n' ? 2 : 1;
+    if (c != 0xE2 || i + 2 >= size || data[i + 1] != 0x80 || data[i + 2] != 0xA8) return 0;
+    size_t j = i + 3;
+    if (j < size && data[j] == '\r') ++j;
+    if (j < size && data[j] == '\n') ++j;
+    return j - i;
+}
+
+// Hands the loader the bytes with every break as CR LF, a megabyte or so at a time. Text with CR LF
+// breaks only (a file saved by the editor) goes in as it is, without a copy.
+void AddWithCrLfBreaks(DocumentLoader* loader, std::string_view utf8) {
+    constexpr size_t kPiece = size_t{1} << 20;
+    const auto* data = reinterpret_cast<const unsigned char*>(utf8.data());
+    const size_t size = utf8.size();
+    std::string piece;
+    size_t runStart = 0;  // the bytes from runStart to i go in unchanged
+    for (size_t i = 0; i < size;) {
+        // Bytes above CR other than E2 start no break.
+        const size_t length = data[i] > '\r' && data[i] != 0xE2 ? 0 : BreakAt(data, size, i);
+        if (length == 0 || (length == 2 && data[i] == '\r')) {
+            i += length == 0 ? 1 : 2;
+            continue;
+        }
+        if (piece.empty() && i - runStart >= kPiece) {
+            AddPiece(loader, utf8.substr(runStart, i - runStart));
+        } else {
+            piece.append(utf8, runStart, i - runStart);
+        }
+        piece += "\r\n";
+        i += length;
+        runStart = i;
+        if (piece.size() >= kPiece) {
+            AddPiece(loader, piece);
+            piece.clear();
         }
     }
-    return true;
+    if (!piece.empty()) AddPiece(loader, piece);
+    if (runStart < size) AddPiece(loader, utf8.substr(runStart));
 }
 
 }  // namespace
@@ -94,13 +121,8 @@ void PreparedDocument::Fill(std::u16string_view text) {
 }
 
 void PreparedDocument::FillUtf8(std::string_view utf8) {
-    // Bytes whose breaks need changing go the way of any other text.
-    if (!HasOnlyCrLfBreaksUtf8(utf8)) {
-        Fill(*FastDecodeUtf8(utf8, /*strict=*/false, /*editorBreaks=*/false));
-        return;
-    }
     DocumentLoader* loader = AsLoader(loader_);
-    if (!utf8.empty()) AddPiece(loader, utf8);
+    AddWithCrLfBreaks(loader, utf8);
     handle_ = loader_;
     document_ = loader->ConvertToDocument();
     loader_ = nullptr;

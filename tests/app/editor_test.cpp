@@ -14,8 +14,11 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
+#include <random>
 
+#include "core/editor_text.h"
 #include "core/encoding.h"
+#include "support/random_text.h"
 #include "support/recording_progress.h"
 
 using namespace vernalith;
@@ -235,6 +238,33 @@ private slots:
         next.Fill(u"<p>next</p>");
         editor.Adopt(std::move(next));
         QCOMPARE(editor.Text(), std::u16string(u"<p>next</p>"));
+    }
+
+    // UTF-8 bytes (a file read from disk) get the editor's breaks on their way into a document, without
+    // a round trip through UTF-16: the same text as decoding them and replacing the text with that.
+    void utf8FillsGiveTheEditorsBreaks() {
+        static constexpr std::u16string_view kPieces[] = {
+            u"a",        u"я",        u"€",      u"\r",         u"\n",
+            u"\r\n",     u"\n\r",     u" ",      u"\u2028",     u"\u2028\r\n",
+            u"\u2028\n", u"\u2028\r", u"\u2029", u"\U0001F600", std::u16string_view(u"\0", 1)};
+        Editor editor;
+        std::mt19937 rng(5);
+        for (int iteration = 0; iteration < testing::FuzzCases(400); ++iteration) {
+            const std::string bytes = EncodeUtf8(testing::RandomPieces(rng, 24, kPieces));
+            PreparedDocument document = editor.NewDocument();
+            document.FillUtf8(bytes);
+            editor.Adopt(std::move(document));
+            const std::u16string viaUtf16 = ToEditorText(DecodeUtf8(bytes));
+            QVERIFY2(editor.Text() == viaUtf16, bytes.c_str());
+        }
+        // Pieces handed on a megabyte at a time: a run longer than that, breaks on both sides of it.
+        std::string big;
+        for (int i = 0; i < 60000; ++i) big += "строка line\n";
+        big += std::string(3'000'000, 'x') + "\r" + big + "\r\n\u2028";
+        PreparedDocument document = editor.NewDocument();
+        document.FillUtf8(big);
+        editor.Adopt(std::move(document));
+        QVERIFY(editor.Text() == ToEditorText(DecodeUtf8(big)));
     }
 
     void bigTextsRoundTrip() {
