@@ -16,7 +16,6 @@
 #include "app/main_window.h"
 #include "app/ui_services.h"
 #include "app/worker_thread.h"
-#include "core/fast_transcode.h"
 
 namespace vernalith {
 namespace {
@@ -106,14 +105,7 @@ void DocumentCommands::SaveDocument() {
     // Converted and written away from the window's thread, the editor locked so its text stays put.
     main_.runner().RunLocked([&] {
         const std::string_view text = main_.editor()->Utf8Text();
-        try {
-            RunAwayFromWindow([&] {
-                saved = WriteDocumentFile(path, *FastDecodeUtf8(text, /*strict=*/false, /*editorBreaks=*/false),
-                                          encoding_, problem);
-            });
-        } catch (const std::bad_alloc&) {
-            problem = OutOfMemoryProblem();
-        }
+        RunAwayFromWindow([&] { saved = WriteDocumentFile(path, text, encoding_, problem); });
     });
     QApplication::restoreOverrideCursor();
     if (saved) return;

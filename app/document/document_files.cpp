@@ -134,14 +134,18 @@ std::optional<std::string> ReadDocumentFile(const QString& path, QString& proble
     }
 }
 
-bool WriteDocumentFile(const QString& path, std::u16string_view text, SaveEncoding encoding, QString& problem) {
-    std::string bytes;
-    try {
-        bytes = encoding == SaveEncoding::Ansi ? EncodeCp1251(text) : EncodeUtf8(text);
-    } catch (const std::bad_alloc&) {
-        problem = OutOfMemoryProblem();
-        return false;
+bool WriteDocumentFile(const QString& path, std::string_view utf8, SaveEncoding encoding, QString& problem) {
+    // A UTF-8 save writes the editor's own bytes; only ANSI needs a conversion.
+    std::string converted;
+    if (encoding == SaveEncoding::Ansi) {
+        try {
+            converted = EncodeCp1251(*FastDecodeUtf8(utf8, /*strict=*/false, /*editorBreaks=*/false));
+        } catch (const std::bad_alloc&) {
+            problem = OutOfMemoryProblem();
+            return false;
+        }
     }
+    const std::string_view bytes = encoding == SaveEncoding::Ansi ? std::string_view(converted) : utf8;
     const auto size = static_cast<qint64>(bytes.size());
     const QFileInfo target(path);
     if (target.exists() && !target.isFile() && !target.isDir()) {

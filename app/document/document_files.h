@@ -22,11 +22,12 @@ std::optional<std::string> ReadDocumentFile(const QString& path, QString& proble
 // The system's description of running out of memory, as the file functions put it in `problem`.
 QString OutOfMemoryProblem();
 
-// Writes `text` in `encoding` with no byte-order mark, replacing the file in one step: the bytes go to
-// a temporary file beside it that then takes its place (its permissions kept; a symbolic link keeps
+// Writes `utf8`, a text as the editor holds it (valid UTF-8), in `encoding` with no byte-order mark:
+// UTF-8 as it is, ANSI converted. The file is replaced in one step: the bytes go to a temporary file
+// beside it that then takes its place (its permissions kept; a symbolic link keeps
 // pointing at the replaced file). A target that is not a regular file (a device, a pipe) is written
 // straight into. On failure the old file is left as it was, no temporary file stays behind, and
 // `problem` holds the system's description.
-bool WriteDocumentFile(const QString& path, std::u16string_view text, SaveEncoding encoding, QString& problem);
+bool WriteDocumentFile(const QString& path, std::string_view utf8, SaveEncoding encoding, QString& problem);
 
 }  // namespace vernalith
